@@ -1,0 +1,29 @@
+# Native (Linux) build: the plug-in and the stand-in host in one process, the
+# platform calls served by the in-process registry.
+
+if(EC_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_library(ec_plugin OBJECT ${EC_SOURCES})
+target_include_directories(ec_plugin PUBLIC ${PROJECT_SOURCE_DIR}/plugin)
+
+if(EC_TESTS)
+  find_package(GTest REQUIRED)
+  find_package(PNG REQUIRED)
+  file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
+  add_library(hostsim STATIC ${HOSTSIM_SOURCES})
+  target_link_libraries(hostsim PUBLIC PNG::PNG)
+
+  file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+  add_executable(ec_tests ${TEST_SOURCES})
+  target_link_libraries(ec_tests PRIVATE ec_plugin hostsim GTest::gtest GTest::gtest_main)
+  target_compile_definitions(ec_tests PRIVATE
+    EC_WIN32_DLL="${PROJECT_SOURCE_DIR}/build/win32/ExtraCommands.dll"
+    EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+  enable_testing()
+  include(GoogleTest)
+  gtest_discover_tests(ec_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+endif()

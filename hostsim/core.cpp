@@ -1,0 +1,150 @@
+// Core module: the core data record with its string allocator, the call log,
+// maths in degrees, the random generator, the timer, frames and printing.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "core_state.h"
+#include "hostsim.h"
+#include "impl.h"
+
+namespace hostsim {
+namespace {
+
+std::vector<std::string> call_log;
+std::map<char*, std::unique_ptr<char[]>> strings;  // texts the allocator made, still held
+
+// The record: the allocator's address at byte 0, the inks at 788 and 792.
+alignas(8) unsigned char record[800];
+
+constexpr double degrees = 3.14159265358979323846 / 180.0;
+
+}  // namespace
+
+CoreState core_state;
+
+void append_log(std::string line) { call_log.push_back(std::move(line)); }
+
+const std::vector<std::string>& log() { return call_log; }
+
+std::vector<std::string> log_of(const std::string& function) {
+  std::vector<std::string> lines;
+  for (const std::string& line : call_log) {
+    std::size_t dot = line.find('.'), open = line.find('(');
+    if (line.compare(dot + 1, open - dot - 1, function) == 0) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> log_without(const std::vector<std::string>& functions) {
+  std::vector<std::string> lines;
+  for (const std::string& line : call_log) {
+    std::size_t dot = line.find('.'), open = line.find('(');
+    std::string name = line.substr(dot + 1, open - dot - 1);
+    bool dropped = false;
+    for (const std::string& function : functions) dropped = dropped || function == name;
+    if (!dropped) lines.push_back(line);
+  }
+  return lines;
+}
+
+void clear_log() { call_log.clear(); }
+
+std::string format_float(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  return text;
+}
+
+extern "C" void string_allocator(char** slot, int size) {
+  append_log("Core.StringAllocator(" + std::to_string(size) + ")");
+  if (size > 0) {
+    auto text = std::make_unique<char[]>(static_cast<std::size_t>(size));
+    *slot = text.get();
+    strings[*slot] = std::move(text);
+  } else {
+    strings.erase(*slot);
+  }
+}
+
+void* core_record() { return record; }
+
+std::uint32_t record_ink(bool foreground) {
+  std::uint32_t ink;
+  std::memcpy(&ink, record + (foreground ? 788 : 792), sizeof ink);
+  return ink;
+}
+
+int live_strings() { return static_cast<int>(strings.size()); }
+
+void reset_core() {
+  call_log.clear();
+  strings.clear();
+  std::memset(record, 0, sizeof record);
+  void (*allocate)(char**, int) = &string_allocator;
+  std::memcpy(record, &allocate, sizeof allocate);
+  core_state = CoreState{};
+}
+
+void reset() {
+  reset_core();
+  reset_text();
+  reset_screen();
+  reset_objects();
+  reset_camera();
+  reset_input();
+  reset_images();
+  reset_memblocks();
+  reset_files();
+  reset_sounds();
+  reset_matrices();
+  reset_bitmaps();
+  reset_system();
+}
+
+// The host's generator: the classic 32-bit linear congruential one.
+int core_random(int limit) {
+  core_state.random_state = core_state.random_state * 214013u + 2531011u;
+  int value = static_cast<int>((core_state.random_state >> 16) & 0x7FFF);
+  return limit >= 0 ? static_cast<int>(static_cast<long long>(value) % (static_cast<long long>(limit) + 1)) : 0;
+}
+
+namespace impl {
+
+K Core_SinFF(float a) { return float_bits(f32(std::sin(a * degrees))); }
+K Core_CosFF(float a) { return float_bits(f32(std::cos(a * degrees))); }
+K Core_Atan2FFF(float y, float x) { return float_bits(f32(std::atan2(y, x) / degrees)); }
+K Core_AcosFF(float c) { return float_bits(f32(std::acos(c) / degrees)); }
+K Core_SqrtFF(float v) { return float_bits(f32(std::sqrt(v))); }
+
+// Angles are brought into 0 <= a < 360.
+K Core_WrapValueFF(float a) {
+  double wrapped = std::fmod(static_cast<double>(a), 360.0);
+  if (wrapped < 0) wrapped += 360.0;
+  float result = f32(wrapped);
+  return float_bits(result >= 360.0f ? 0.0f : result);
+}
+
+// Moves the current angle part of the way toward the destination along the
+// shorter way round: a step of 1/smoothing of the difference (at least all of
+// it for a smoothing below 1), wrapped into 0..360.
+K Core_CurveAngleFFFF(float destination, float current, float smoothing) {
+  double difference = std::fmod(static_cast<double>(destination) - current, 360.0);
+  if (difference > 180.0) difference -= 360.0;
+  if (difference < -180.0) difference += 360.0;
+  double step = smoothing < 1.0f ? difference : difference / smoothing;
+  return Core_WrapValueFF(f32(current + step));
+}
+
+void Core_PrintCS(char* text) { core_state.printed.push_back(text ? text : ""); }
+void Core_SetCursor(int x, int y) { core_state.cursor_x = x, core_state.cursor_y = y; }
+void Core_Randomize(int seed) { core_state.random_state = static_cast<std::uint32_t>(seed); }
+int Core_RndLL(int limit) { return core_random(limit); }
+void Core_Sync() { ++core_state.frames; }
+int Core_TimerL() { return core_state.timer; }
+
+}  // namespace impl
+}  // namespace hostsim

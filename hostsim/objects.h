@@ -1,0 +1,66 @@
+// The stand-in host's 3D scene: objects with a position, Euler angles and
+// limbs of triangle meshes; free meshes; cameras.
+//
+// Orientation: an object with Euler angles (X, Y, Z) in degrees has
+// R = Rz(Z)·Ry(Y)·Rx(X), with Rx(t): (x, c·y − s·z, s·y + c·z),
+// Ry(t): (c·x + s·z, y, c·z − s·x), Rz(t): (c·x − s·y, s·x + c·y, z).
+// Its right, up and forward axes are R·(1,0,0), R·(0,1,0), R·(0,0,1).
+#pragma once
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../plugin/fmath.h"
+#include "hostsim.h"
+
+namespace hostsim {
+
+struct Vec3 {
+  float x = 0, y = 0, z = 0;
+};
+
+// A triangle list: every three vertices make one triangle.
+struct Mesh {
+  std::vector<Vec3> vertices;
+};
+
+struct Object {
+  std::string kind;  // "plane", "cube", "sphere", "triangle", "mesh"
+  Vec3 position;
+  Vec3 angles;       // Euler angles in degrees, as set
+  Vec3 scale{100, 100, 100};  // percentages
+  std::map<int, Mesh> limbs;  // limb 0 is the object's own mesh
+  K colour = 0xFFFFFFFF;
+  float alpha = 100;
+  bool locked_on = false;
+  int texture = 0;  // image number, 0 for none
+  std::vector<int> settings;  // the last Set call's three values
+  int bounds_calculated = 0;  // CalculateObjectBounds calls
+};
+
+struct Camera {
+  Vec3 position;
+  Vec3 angles;
+};
+
+struct Scene {
+  std::map<int, Object> objects;
+  std::map<int, Mesh> meshes;
+  std::map<int, Camera> cameras{{0, Camera{}}};
+  int current_camera = 0;
+  bool auto_camera = true;
+  bool backdrop = true;
+};
+
+HS_API extern Scene scene;
+
+// Rotation matrix of Euler angles in degrees, in double precision.
+using Matrix3 = std::array<std::array<double, 3>, 3>;
+HS_API Matrix3 rotation_matrix(const Vec3& angles);
+HS_API Vec3 rotate(const Matrix3& m, double x, double y, double z);
+
+// Makes (or replaces) an object of the given kind with limb 0 = mesh.
+HS_API Object& make_object(int number, const std::string& kind, Mesh mesh);
+
+}  // namespace hostsim

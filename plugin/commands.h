@@ -1,0 +1,125 @@
+// The 66 command exports.  Each is a global cdecl function whose decorated
+// name is written in its command-table row (command_list.inc); the build
+// checks every declaration here against its row.
+//
+// Type letters: L int, F float (a float result is returned as its bit
+// pattern, K), D K, S char* (a text result is returned as its address,
+// KText, and takes one more leading char* that is given back to the host).
+#pragma once
+#include "fmath.h"
+#include "platform.h"
+
+// In native builds a command that is not built yet resolves to null instead
+// of failing the link, so that a test can list it.
+#if defined(__ELF__)
+#define EC_EXPORT extern "C" __attribute__((weak))
+#else
+#define EC_EXPORT extern "C"
+#endif
+
+// Text results and inks
+EC_EXPORT KText EC_CDECL getshortfilename(char*, char*);  // GET SHORT FILENAME
+EC_EXPORT void EC_CDECL frontink(K);  // FRONT INK
+EC_EXPORT void EC_CDECL backink(K);  // BACK INK
+EC_EXPORT KText EC_CDECL getfileextension(char*, char*);  // GET FILE EXTENSION
+
+// Colour
+EC_EXPORT K EC_CDECL brightencolor(K, int);  // BRIGHTEN COLOR
+EC_EXPORT K EC_CDECL coloropposite(K);  // OPPOSITE COLOR
+EC_EXPORT K EC_CDECL greyscalecolor(K);  // GREYSCALE COLOR
+
+// 2D shapes
+EC_EXPORT void EC_CDECL filledcircle(int, int, int, int, K);  // FILLED CIRCLE
+EC_EXPORT void EC_CDECL hollowrect(int, int, int, int);  // HOLLOW RECT
+EC_EXPORT void EC_CDECL drawdust(int, int, int, int, K);  // DRAW DUST
+EC_EXPORT void EC_CDECL drawgalaxy(int, int, int, int, int, int, int, int, int, K);  // DRAW GALAXY
+
+// GUI widgets
+EC_EXPORT void EC_CDECL makehealthbar(int, int, int, int, float, float, K, K, K, K);  // MAKE HEALTH BAR
+EC_EXPORT K EC_CDECL gui_slider(int, int, int, float);  // GUI SLIDER
+EC_EXPORT void EC_CDECL drawbutton(int, int, int, int, int, int, int, int, int);  // DRAW BUTTON
+EC_EXPORT void EC_CDECL loadingbar(int, int, int, int, char*, int, int, int, int, int, int);  // LOADING BAR
+
+// Bezier curves
+EC_EXPORT void EC_CDECL drawbezier(float, float, float, float, float, float, float, float, int);  // DRAWBEZIER
+EC_EXPORT K EC_CDECL bezierfunction(float, float, float, float);  // BEZIERFUNCTION
+EC_EXPORT void EC_CDECL drawbezierinfo(float, float, float, float, float, float, float, float);  // DRAWBEZIERINFO
+
+// Text effects
+EC_EXPORT K EC_CDECL typewritertext(char*, int, int, float, float);  // TYPEWRITER TEXT
+EC_EXPORT void EC_CDECL text_outline(int, int, char*);  // TEXT OUTLINE
+EC_EXPORT void EC_CDECL text_shadow(int, int, char*);  // TEXT SHADOW
+EC_EXPORT void EC_CDECL text_underline(int, int, char*);  // TEXT UNDERLINE
+
+// Screen fades
+EC_EXPORT void EC_CDECL fadescreen(int, int);  // FADE SCREEN
+EC_EXPORT void EC_CDECL defadescreen(int, int);  // DEFADE SCREEN
+EC_EXPORT void EC_CDECL flashscreen(int, int);  // FLASH SCREEN
+
+// Pyramid
+EC_EXPORT void EC_CDECL createobjectpyramid(int, int, int, int);  // CREATE OBJECT PYRAMID
+
+// Reshaped primitives
+EC_EXPORT void EC_CDECL fixobjectscale(int, float, float, float);  // FIX OBJECT SCALE
+EC_EXPORT void EC_CDECL makeobjectdish(int, float, float, float);  // CREATE OBJECT DISH
+EC_EXPORT void EC_CDECL createobjectcapsule(int, float, float);  // CREATE OBJECT CAPSULE
+
+// Solid-colour textures
+EC_EXPORT void EC_CDECL singlepixelimage(int, int, int, int);  // SINGLE PIXEL IMAGE
+EC_EXPORT void EC_CDECL colorobjectwithtexture(int, int, int, int, int);  // COLOR OBJECT WITH TEXTURE
+
+// Spatial queries
+EC_EXPORT int EC_CDECL checkobjectcollisionarea(int, int, float);  // CHECK OBJECT COLLISION AREA
+EC_EXPORT K EC_CDECL get_distance(float, float, float, float, float, float, int);  // GET DISTANCE
+EC_EXPORT K EC_CDECL lod_distance(int, int);  // LOD DISTANCE
+EC_EXPORT K EC_CDECL anglebetweenpoints(float, float, float, float, float, float, float, float, float);  // ANGLEBETWEENPOINTS
+EC_EXPORT void EC_CDECL line3d(float, float, float, float, float, float);  // LINE3D
+
+// Object facing
+EC_EXPORT void EC_CDECL pointtowardsobject(int, int, int);  // POINT TOWARDS OBJECT
+EC_EXPORT void EC_CDECL mousemove(int, int, int, int);  // MOUSE MOVE
+
+// Axis alignment
+EC_EXPORT void EC_CDECL align_axes(int, float, float, float, float, float, float);  // ALIGN_AXES
+EC_EXPORT void EC_CDECL smooth_align_axes(int, float, float, float, float, float, float, float);  // SMOOTH_ALIGN_AXES
+EC_EXPORT void EC_CDECL angle_axes(int, float, float, float, float, float, float, float, int);  // ANGLE_AXES
+EC_EXPORT void EC_CDECL smooth_angle_axes(int, float, float, float, float, float, float, float, int, float);  // SMOOTH_ANGLE_AXES
+
+// Rotation engine
+EC_EXPORT void EC_CDECL rotate_gx(int, float);  // ROTATE_GX
+EC_EXPORT void EC_CDECL rotate_gy(int, float);  // ROTATE_GY
+EC_EXPORT void EC_CDECL rotate_gz(int, float);  // ROTATE_GZ
+EC_EXPORT void EC_CDECL rotate_axis(int, float, float, float, float);  // ROTATE_AXIS
+EC_EXPORT void EC_CDECL rotate_lx(int, float);  // ROTATE_LX
+EC_EXPORT void EC_CDECL rotate_ly(int, float);  // ROTATE_LY
+EC_EXPORT void EC_CDECL rotate_lz(int, float);  // ROTATE_LZ
+EC_EXPORT K EC_CDECL axis_angle_x(int, float, float, float);  // AXIS_ANGLE_X
+EC_EXPORT K EC_CDECL axis_angle_y(int, float, float, float);  // AXIS_ANGLE_y
+EC_EXPORT K EC_CDECL axis_angle_z(int, float, float, float);  // AXIS_ANGLE_Z
+EC_EXPORT void EC_CDECL orbit(int, float, float, float, float, float, float, float);  // ORBIT
+
+// Input and numbers
+EC_EXPORT int EC_CDECL rndminmax(int, int);  // RND MIN MAX
+EC_EXPORT int EC_CDECL singlekeycheck(int);  // SINGLE KEYCHECK
+EC_EXPORT int EC_CDECL mousedoubleclick(int);  // MOUSE DOUBLECLICK
+EC_EXPORT K EC_CDECL swap(float);  // SWAP
+
+// Terrain grids
+EC_EXPORT void EC_CDECL smooth_matrix(int, int, int);  // SMOOTH MATRIX
+EC_EXPORT void EC_CDECL normalize_matrix(int, int);  // NORMALIZE MATRIX
+EC_EXPORT void EC_CDECL randomize_matrix(int, int, float, float);  // RANDOMIZE MATRIX
+
+// Images and normal maps
+EC_EXPORT void EC_CDECL lockimage(int);  // LOCK IMAGE
+EC_EXPORT void EC_CDECL unlockimage(int);  // UNLOCK IMAGE
+EC_EXPORT void EC_CDECL writeimage(int, int, int, int, int, int, int);  // WRITE IMAGE
+EC_EXPORT void EC_CDECL makenormalmap(int, int, int);  // MAKE NORMAL MAP
+
+// Sounds
+EC_EXPORT void EC_CDECL savesound(int, char*);  // SAVESOUND
+EC_EXPORT void EC_CDECL endsound(int);  // END SOUND
+
+// Protocol exports.
+EC_EXPORT int EC_CDECL GetNumDependencies();
+EC_EXPORT const char* EC_CDECL GetDependencyID(int index);
+EC_EXPORT void EC_CDECL ReceiveCoreDataPtr(void* record);

@@ -1,0 +1,41 @@
+#include "core_data.h"
+
+#include <cstring>
+
+namespace core {
+namespace {
+
+unsigned char* record;
+
+StringAllocator allocator() {
+  StringAllocator allocate;
+  std::memcpy(&allocate, record, sizeof allocate);
+  return allocate;
+}
+
+}  // namespace
+
+void receive(void* new_record) { record = static_cast<unsigned char*>(new_record); }
+
+bool handed_over() { return record != nullptr; }
+
+void give_back(char** slot) {
+  if (record) allocator()(slot, 0);
+}
+
+KText string_result(const char* text) {
+  if (!record) return 0;
+  if (!text) text = "";
+  std::size_t length = std::strlen(text);
+  char* buffer = nullptr;
+  allocator()(&buffer, static_cast<int>(length + 1));
+  if (!buffer) return 0;
+  std::memcpy(buffer, text, length + 1);
+  return reinterpret_cast<KText>(buffer);
+}
+
+void store_ink(std::size_t offset, K colour) {
+  if (record) std::memcpy(record + offset, &colour, sizeof colour);
+}
+
+}  // namespace core

@@ -1,0 +1,38 @@
+#include "exports.h"
+
+#include "commands.h"
+
+namespace exports {
+namespace {
+
+#define EC_COMMAND(id, function, row) \
+  {id, row, decoration::parse_row(row), reinterpret_cast<void*>(&::function)},
+const Command all_commands[] = {
+#include "command_list.inc"
+};
+#undef EC_COMMAND
+static_assert(sizeof all_commands / sizeof *all_commands == command_count);
+
+struct Protocol {
+  std::string_view decorated;
+  void* address;
+};
+const Protocol protocol[] = {
+    {"?GetNumDependencies@@YAHXZ", reinterpret_cast<void*>(&::GetNumDependencies)},
+    {"?GetDependencyID@@YAPBDH@Z", reinterpret_cast<void*>(&::GetDependencyID)},
+    {"?ReceiveCoreDataPtr@@YAXPAX@Z", reinterpret_cast<void*>(&::ReceiveCoreDataPtr)},
+};
+
+}  // namespace
+
+const Command* commands() { return all_commands; }
+
+void* find(std::string_view decorated_name) {
+  for (const Command& command : all_commands)
+    if (command.parts.decorated == decorated_name) return command.address;
+  for (const Protocol& entry : protocol)
+    if (entry.decorated == decorated_name) return entry.address;
+  return nullptr;
+}
+
+}  // namespace exports

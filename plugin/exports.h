@@ -1,0 +1,24 @@
+// The library's exports by decorated name: the 66 commands (from the command
+// table) and the three protocol exports.  Native builds use this registry
+// where Windows uses the DLL's export table.
+#pragma once
+#include <string_view>
+
+#include "decoration.h"
+
+namespace exports {
+
+struct Command {
+  int id;
+  std::string_view row;  // the command-table row, character for character
+  decoration::Row parts;
+  void* address;  // null when the command is not built (native builds only)
+};
+
+const Command* commands();
+constexpr int command_count = 66;
+
+// Any export (command or protocol) by decorated name; null if unknown.
+void* find(std::string_view decorated_name);
+
+}  // namespace exports

@@ -1,0 +1,53 @@
+// Number conventions shared by every command.
+//
+// - Floats cross the host boundary as 32-bit IEEE singles; a host function that
+//   yields a float returns its bit pattern in a 32-bit unsigned value (K), which
+//   is reinterpreted here, never converted.
+// - `f32` stores an intermediate as a 32-bit float; the arithmetic that the
+//   commands specify rounds to single precision at exactly those points.
+// - Float-to-integer conversions truncate toward zero and saturate: NaN gives 0,
+//   values beyond the 32-bit range give INT_MIN or INT_MAX.  No conversion in
+//   the plug-in is undefined for any input.
+#pragma once
+#include <cstdint>
+#include <cstring>
+
+using K = std::uint32_t;       // colour value or a float's bit pattern
+using KText = std::uintptr_t;  // a text's address, pointer-sized in 64-bit builds
+
+inline float as_float(K bits) {
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+inline K float_bits(float value) {
+  K bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+inline float f32(double value) { return static_cast<float>(value); }
+
+// Truncates toward zero; NaN becomes 0 and out-of-range values saturate.
+inline int trunc_int(double value) {
+  if (value != value) return 0;
+  if (value >= 2147483647.0) return INT32_MAX;
+  if (value <= -2147483648.0) return INT32_MIN;
+  return static_cast<int>(value);
+}
+
+// 32-bit signed arithmetic that wraps as the host's integers do, without
+// undefined behaviour in C++.
+inline int wrap_add(int a, int b) {
+  return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+inline int wrap_sub(int a, int b) {
+  return static_cast<int>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+inline int wrap_mul(int a, int b) {
+  return static_cast<int>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
+}
+
+// A float's square, stored as a 32-bit float.
+inline float square(float value) { return f32(value * value); }

@@ -1,0 +1,75 @@
+// The host function table: one typed pointer per host function that a
+// command calls, declared once from host_functions.inc and bound once, on the
+// first command that runs the binding guard, by module file name and decorated
+// export name.
+//
+// A function that binding does not find (its module is not loaded, or lacks
+// the export) is bound to a stand-in that does nothing and yields 0, so a
+// command never calls through a null entry.
+#pragma once
+#include "fmath.h"
+#include "platform.h"
+
+#ifndef EC_HOST_PREFIX
+#define EC_HOST_PREFIX "Host"
+#endif
+
+namespace host {
+
+// Host modules, in the order in which binding visits them.
+enum class Module {
+  Basic2D, Basic3D, Bitmap, Camera, Core, File, Image, Input,
+  Light, Matrix, Memblocks, Setup, Sound, System, Text, Count
+};
+
+// Module file names, indexed by Module; the common prefix is a build setting.
+inline constexpr const char* module_file_names[] = {
+    EC_HOST_PREFIX "Basic2DDebug.dll",   EC_HOST_PREFIX "Basic3DDebug.dll",
+    EC_HOST_PREFIX "BitmapDebug.dll",    EC_HOST_PREFIX "CameraDebug.dll",
+    EC_HOST_PREFIX "Core.dll",           EC_HOST_PREFIX "FileDebug.dll",
+    EC_HOST_PREFIX "ImageDebug.dll",     EC_HOST_PREFIX "InputDebug.dll",
+    EC_HOST_PREFIX "LightDebug.dll",     EC_HOST_PREFIX "MatrixDebug.dll",
+    EC_HOST_PREFIX "MemblocksDebug.dll", EC_HOST_PREFIX "SetupDebug.dll",
+    EC_HOST_PREFIX "SoundDebug.dll",     EC_HOST_PREFIX "SystemDebug.dll",
+    EC_HOST_PREFIX "TextDebug.dll",
+};
+static_assert(sizeof module_file_names / sizeof *module_file_names == int(Module::Count));
+
+inline const char* module_file_name(Module module) { return module_file_names[int(module)]; }
+
+#define HOST_FN(module, field, decorated, Ret, Params) using field##_fn = Ret(EC_CDECL*) Params;
+#include "host_functions.inc"
+#undef HOST_FN
+
+struct Table {
+#define HOST_FN(module, field, decorated, Ret, Params) field##_fn field;
+#include "host_functions.inc"
+#undef HOST_FN
+};
+
+// One entry's description, for binding and for tests.
+struct Entry {
+  Module module;
+  const char* field;
+  const char* decorated_name;
+  void** slot;
+  void* missing;  // the do-nothing stand-in of the entry's type
+};
+
+extern Table table;
+extern bool bound;  // the binding guard
+
+const Entry* entries();
+int entry_count();
+
+void bind_table();
+
+// First step of every command that calls the host.
+inline void ensure_bound() {
+  if (!bound) bind_table();
+}
+
+}  // namespace host
+
+// Commands call the host as `host::table.Box(...)`; `H` is that table.
+#define H host::table

@@ -1,0 +1,110 @@
+// The plug-in protocol, the core data record and the text commands.
+#include "plugin.h"
+
+using plugin::HostTest;
+using plugin::text;
+using Lines = std::vector<std::string>;
+
+TEST(Protocol, DeclaresTwelveDependenciesWithTheHostPrefix) {
+  EXPECT_EQ(cmd::GetNumDependencies(), 12);
+  EXPECT_STREQ(cmd::GetDependencyID(0), EC_HOST_PREFIX "Basic2DDebug.dll");
+  EXPECT_STREQ(cmd::GetDependencyID(5), EC_HOST_PREFIX "Core.dll");
+  EXPECT_STREQ(cmd::GetDependencyID(11), EC_HOST_PREFIX "ImageDebug.dll");
+  EXPECT_EQ(cmd::GetDependencyID(3), cmd::GetDependencyID(3));
+  EXPECT_EQ(cmd::GetDependencyID(-1), nullptr);
+  EXPECT_EQ(cmd::GetDependencyID(12), nullptr);
+}
+
+class TextCommands : public HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    hand_over_record();
+  }
+  std::string extension(const char* name) {
+    return text(cmd::getfileextension(nullptr, const_cast<char*>(name)));
+  }
+  std::string short_name(const char* name) {
+    return text(cmd::getshortfilename(nullptr, const_cast<char*>(name)));
+  }
+};
+
+TEST_F(TextCommands, FileExtensionKeepsTheDot) {
+  EXPECT_EQ(extension("notes.txt"), ".txt");
+  EXPECT_EQ(extension("readme"), "");
+  EXPECT_EQ(extension("name."), ".");
+  EXPECT_EQ(extension(".profile"), ".profile");
+  EXPECT_EQ(extension("a.b.c"), ".c");
+  EXPECT_EQ(extension("archive.tar.gz"), ".gz");
+  EXPECT_EQ(extension(nullptr), "");
+}
+
+TEST_F(TextCommands, ShortFilenameIsTheTextAfterTheLastDot) {
+  EXPECT_EQ(short_name("notes.txt"), "txt");
+  EXPECT_EQ(short_name("a.b.c"), "c");
+  EXPECT_EQ(short_name("readme"), "readme");
+  EXPECT_EQ(short_name(".profile"), ".profile");
+  EXPECT_EQ(short_name("name."), "");
+  EXPECT_EQ(short_name("."), "");
+  EXPECT_EQ(short_name(""), "");
+  EXPECT_EQ(short_name(nullptr), "");
+}
+
+TEST_F(TextCommands, FileExtensionCallSequence) {
+  extension("notes.txt");
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.FindLastChar(\"notes.txt\",\".\")",
+                                   "Text.Len(\"notes.txt\")", "Text.Right(0,\"notes.txt\",4)",
+                                   "Core.StringAllocator(5)"}));
+}
+
+TEST_F(TextCommands, ShortFilenameScansFromTheEnd) {
+  short_name("ab.c");
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.Len(\"ab.c\")",
+                                   "Text.Mid(0,\"ab.c\",4)", "Text.Mid(0,\"ab.c\",3)",
+                                   "Text.Right(0,\"ab.c\",1)", "Core.StringAllocator(2)"}));
+}
+
+TEST_F(TextCommands, TheTextPassedInIsGivenBack) {
+  char* previous = nullptr;
+  // A text the host made earlier is handed in as the first parameter.
+  reinterpret_cast<void (*)(char**, int)>(*static_cast<void**>(hostsim::core_record()))(&previous, 8);
+  ASSERT_EQ(hostsim::live_strings(), 1);
+  hostsim::clear_log();
+  KText result = cmd::getshortfilename(previous, const_cast<char*>("x.y"));
+  EXPECT_EQ(hostsim::log_of("StringAllocator"), (Lines{"Core.StringAllocator(0)", "Core.StringAllocator(2)"}));
+  EXPECT_EQ(hostsim::live_strings(), 1);  // the old text went back, the result is new
+  EXPECT_EQ(text(result), "y");
+}
+
+TEST_F(TextCommands, InksAreWrittenIntoTheRecord) {
+  cmd::frontink(0x12345678u);
+  cmd::backink(0xCAFEF00Du);
+  EXPECT_EQ(hostsim::record_ink(true), 0x12345678u);
+  EXPECT_EQ(hostsim::record_ink(false), 0xCAFEF00Du);
+  EXPECT_TRUE(hostsim::log().empty());
+}
+
+TEST_F(HostTest, CommandsBeforeTheRecordIsHandedOverDoNothing) {
+  cmd::frontink(5);
+  EXPECT_EQ(hostsim::record_ink(true), 0u);
+  EXPECT_EQ(cmd::getfileextension(nullptr, const_cast<char*>("a.b")), 0u);
+  EXPECT_EQ(cmd::getshortfilename(nullptr, const_cast<char*>("a.b")), 0u);
+}
+
+TEST_F(HostTest, ALaterRecordReplacesTheFirst) {
+  unsigned char other[800] = {};
+  cmd::ReceiveCoreDataPtr(other);
+  hand_over_record();
+  cmd::frontink(7);
+  EXPECT_EQ(hostsim::record_ink(true), 7u);
+  EXPECT_EQ(other[788], 0);
+}
+
+TEST(Binding, AModuleThatIsNotLoadedMakesItsCallsDoNothing) {
+  hostsim::reset();
+  ASSERT_TRUE(hostsim::load_modules({{EC_HOST_PREFIX "TextDebug.dll"}, {}}));
+  cmd::ReceiveCoreDataPtr(hostsim::core_record());
+  // FindLastChar yields 0 (no dot found), so the result is the empty text.
+  EXPECT_EQ(text(cmd::getfileextension(nullptr, const_cast<char*>("a.b"))), "");
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Core.StringAllocator(1)"}));
+}

@@ -1,0 +1,72 @@
+// Binding of the host function table (native: the table is inspected directly).
+#include "../plugin/host.h"
+#include "../plugin/exports.h"
+#include "../plugin/platform_native.h"
+#include "plugin.h"
+
+namespace {
+
+const host::Entry* entry(const char* field) {
+  for (int i = 0; i < host::entry_count(); ++i)
+    if (std::string(host::entries()[i].field) == field) return &host::entries()[i];
+  return nullptr;
+}
+
+bool missing(const char* field) { return *entry(field)->slot == entry(field)->missing; }
+
+}  // namespace
+
+TEST(Binding, TheTableHasOneEntryPerHostFunction) { EXPECT_EQ(host::entry_count(), 127); }
+
+TEST(Binding, NothingIsBoundBeforeTheFirstGuardedCommand) {
+  hostsim::reset();
+  hostsim::load_modules();
+  cmd::GetNumDependencies();
+  cmd::ReceiveCoreDataPtr(hostsim::core_record());
+  cmd::frontink(1);
+  cmd::backink(1);
+  EXPECT_FALSE(host::bound);
+  for (int i = 0; i < host::entry_count(); ++i) EXPECT_EQ(*host::entries()[i].slot, nullptr);
+  cmd::getfileextension(nullptr, const_cast<char*>("a"));
+  EXPECT_TRUE(host::bound);
+  EXPECT_FALSE(missing("Len"));
+}
+
+TEST(Binding, AMissingModuleLeavesOnlyItsEntriesUnbound) {
+  hostsim::reset();
+  hostsim::load_modules({{EC_HOST_PREFIX "MatrixDebug.dll"}, {}});
+  host::ensure_bound();
+  for (int i = 0; i < host::entry_count(); ++i) {
+    const host::Entry& e = host::entries()[i];
+    EXPECT_EQ(*e.slot == e.missing, e.module == host::Module::Matrix) << e.field;
+  }
+}
+
+TEST(Binding, AMissingExportLeavesThatEntryAloneUnbound) {
+  hostsim::reset();
+  hostsim::load_modules({{}, {"?Len@@YAHK@Z"}});
+  cmd::ReceiveCoreDataPtr(hostsim::core_record());
+  EXPECT_EQ(plugin::text(cmd::getfileextension(nullptr, const_cast<char*>("a.bc"))), "");
+  EXPECT_TRUE(missing("Len"));
+  EXPECT_FALSE(missing("Right"));
+  // Len yields 0, so Right is asked for 0 - (2 - 1) characters.
+  EXPECT_EQ(hostsim::log_of("Right"), std::vector<std::string>{"Text.Right(0,\"a.bc\",-1)"});
+}
+
+TEST(Binding, BindingNeverRunsAgain) {
+  hostsim::reset();
+  platform::native::clear_modules();  // nothing loaded at the first call
+  cmd::ReceiveCoreDataPtr(hostsim::core_record());
+  cmd::getfileextension(nullptr, const_cast<char*>("a.b"));
+  hostsim::load_modules();
+  cmd::getfileextension(nullptr, const_cast<char*>("a.b"));
+  EXPECT_TRUE(missing("Len"));
+  EXPECT_TRUE(hostsim::log_of("Len").empty());
+}
+
+TEST(Binding, CommandsNotBuiltYet) {
+  std::vector<std::string> missing_rows;
+  for (int i = 0; i < exports::command_count; ++i)
+    if (!exports::commands()[i].address) missing_rows.emplace_back(exports::commands()[i].row);
+  for (const std::string& row : missing_rows) ADD_FAILURE() << "not built: " << row;
+}
