@@ -71,5 +71,5 @@ inline void ensure_bound() {
 
 }  // namespace host
 
-// Commands call the host as `host::table.Box(...)`; `H` is that table.
-#define H host::table
+// Commands call the host through the table: `H.Box(x1, y1, x2, y2)`.
+inline host::Table& H = host::table;
