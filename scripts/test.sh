@@ -15,17 +15,16 @@ cmake --build --preset native
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
-status=0
-ctest --preset native 2>&1 | tee build/native-tests.log || status=1
+ctest --preset native 2>&1 | tee build/native-tests.log
 
 # One persistent wine server for all the Windows test processes.
 "$WINESERVER" -p >/dev/null 2>&1 &
-ctest --preset win64 2>&1 | tee build/win64-tests.log || status=1
+ctest --preset win64 2>&1 | tee build/win64-tests.log
 "$WINESERVER" -k >/dev/null 2>&1 || true
 
 count() { sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"; }
 set -- $(count build/native-tests.log) $(count build/win64-tests.log)
 failed=$(( ${1:-0} + ${3:-0} ))
 total=$(( ${2:-0} + ${4:-0} ))
-echo "native and win64: $((total - failed)) passed, $failed failed"
-exit $status
+echo "total: $((total - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$total" -gt 0 ]
