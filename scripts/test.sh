@@ -22,7 +22,7 @@ ctest --preset native 2>&1 | tee build/native-tests.log
 ctest --preset win64 2>&1 | tee build/win64-tests.log
 "$WINESERVER" -k >/dev/null 2>&1 || true
 
-count() { sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"; }
+count() { r=$(sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"); echo "${r:-1 1}"; }
 set -- $(count build/native-tests.log) $(count build/win64-tests.log)
 failed=$(( ${1:-0} + ${3:-0} ))
 total=$(( ${2:-0} + ${4:-0} ))
