@@ -5,8 +5,8 @@
 // c = 3(P1 - P0), b = 3(P2 - P1) - c, a = P3 - P0 - c - b.
 #include <cmath>
 
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 //
 // Colours are opaque host values: channels are read with RgbR, RgbG, RgbB
 // and the result is built with Rgb.
-#include "commands.h"
+#include "../plugin/commands.h"
 #include "draw2d.h"
-#include "host.h"
+#include "../plugin/host.h"
 
 using draw2d::clamp_channel;
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "fmath.h"
+#include "../plugin/fmath.h"
 
 namespace draw2d {
 

@@ -1,9 +1,9 @@
 // FADE SCREEN, DEFADE SCREEN, FLASH SCREEN: a white, display-sized plane
 // locked on to the camera, its alpha factor stepped one percent per presented
 // frame.  The plane is built on first use and left for the program.
-#include "commands.h"
+#include "../plugin/commands.h"
 #include "draw2d.h"
-#include "host.h"
+#include "../plugin/host.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <climits>
 #include <cmath>
 
-#include "commands.h"
+#include "../plugin/commands.h"
 #include "draw2d.h"
-#include "host.h"
+#include "../plugin/host.h"
 
 using draw2d::coordinate;
 

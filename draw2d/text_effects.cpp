@@ -1,7 +1,7 @@
 // TEXT OUTLINE, TEXT SHADOW, TEXT UNDERLINE, TYPEWRITER TEXT.
-#include "commands.h"
+#include "../plugin/commands.h"
 #include "draw2d.h"
-#include "host.h"
+#include "../plugin/host.h"
 
 namespace {
 

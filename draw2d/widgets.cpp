@@ -5,9 +5,9 @@
 // bottom-right, top-right.
 #include <climits>
 
-#include "commands.h"
+#include "../plugin/commands.h"
 #include "draw2d.h"
-#include "host.h"
+#include "../plugin/host.h"
 
 using draw2d::coordinate;
 
