@@ -31,6 +31,12 @@ inline Lines calls() {
   return names;
 }
 
+// The ink a command left: the given foreground on background 0.
+inline void expect_ink(K foreground) {
+  EXPECT_EQ(hostsim::screen.ink, foreground);
+  EXPECT_EQ(hostsim::screen.paper, 0u);
+}
+
 inline char* text(const char* value) { return const_cast<char*>(value); }
 
 // The stand-in host's random generator, for predicting RndLL results.

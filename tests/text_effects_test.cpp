@@ -32,15 +32,14 @@ TEST_F(TextEffects, OutlineDrawsFourDarkCopiesThenWhite) {
             (Lines{"Basic2D.Ink(0x0,0x0)", "Text.BasicText(11,20,\"Hi\")", "Text.BasicText(10,21,\"Hi\")",
                    "Text.BasicText(10,19,\"Hi\")", "Text.BasicText(9,20,\"Hi\")", "Basic2D.Rgb(255,255,255)",
                    "Basic2D.Ink(0xFFFFFFFF,0x0)", "Text.BasicText(10,20,\"Hi\")"}));
-  EXPECT_EQ(hostsim::screen.ink, 0xFFFFFFFFu);
-  EXPECT_EQ(hostsim::screen.paper, 0u);
+  expect_ink(0xFFFFFFFFu);
 }
 
 TEST_F(TextEffects, ShadowLiesRightAndBelowTheShiftedText) {
   cmd::text_shadow(10, 20, text("Hi"));
   EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Ink(0x0,0x0)", "Text.BasicText(12,21,\"Hi\")", "Basic2D.Rgb(255,255,255)",
                                    "Basic2D.Ink(0xFFFFFFFF,0x0)", "Text.BasicText(11,20,\"Hi\")"}));
-  EXPECT_EQ(hostsim::screen.ink, 0xFFFFFFFFu);
+  expect_ink(0xFFFFFFFFu);
 }
 
 TEST_F(TextEffects, UnderlineRunsAlongTheFootOfTheText) {

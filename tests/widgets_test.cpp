@@ -134,8 +134,7 @@ TEST_F(Widgets, SliderOutsideTheZoneKeepsItsValue) {
   EXPECT_EQ(hostsim::log(), (Lines{"Input.GetMouseY()", "Basic2D.Ink(0xFF303030,0x0)", "Basic2D.Box(100,50,300,51)",
                                    "Basic2D.Box(196,42,204,58)", "Basic2D.Ink(0xFF909090,0x0)",
                                    "Basic2D.Box(197,43,203,57)"}));
-  EXPECT_EQ(hostsim::screen.ink, 0xFF909090u);
-  EXPECT_EQ(hostsim::screen.paper, 0u);
+  expect_ink(0xFF909090u);
   EXPECT_EQ(hostsim::pixel(196, 50), 0xFF303030u);  // the knob's border
   EXPECT_EQ(hostsim::pixel(200, 50), 0xFF909090u);  // its face
 }
@@ -173,7 +172,7 @@ TEST_F(Widgets, LoadingBarCallsAndInk) {
                    "Basic2D.Line(10,100,110,100)", "Basic2D.Line(10,100,10,115)", "Basic2D.Line(110,100,110,115)",
                    "Basic2D.Line(10,115,110,115)", "Basic2D.Rgb(4,5,6)", "Basic2D.Ink(0xFF040506,0x0)",
                    "Basic2D.Box(10,100,90,115)", "Basic2D.Rgb(255,255,255)", "Basic2D.Ink(0xFFFFFFFF,0x0)"}));
-  EXPECT_EQ(hostsim::screen.ink, 0xFFFFFFFFu);
+  expect_ink(0xFFFFFFFFu);
   EXPECT_EQ(hostsim::pixel(50, 107), rgb(4, 5, 6));
   EXPECT_EQ(hostsim::pixel(110, 107), rgb(1, 2, 3));
 }
