@@ -63,7 +63,8 @@ void drawbutton(int x1, int y1, int x2, int y2, int bevel, int top_left, int top
 
 // The fill runs to value / maximum of the width and takes the colour of the
 // quarter the value falls in (a value on a border takes the lower band).  A
-// maximum of 0 has no fill level: the bar is drawn empty, its fill edge at x1.
+// maximum of 0, or a value that is not a number, has no fill level: the bar
+// is drawn empty, its fill edge at x1.
 void makehealthbar(int x1, int y1, int x2, int y2, float value, float maximum, K c1, K c2, K c3, K c4) {
   host::ensure_bound();
   float ratio = f32(static_cast<double>(value) / maximum);
