@@ -146,8 +146,11 @@ TEST_F(Alignment, DirectionFlagDecidesBeforeTheStep) {
     hostsim::clear_log();
     angle_axes(1, forward, target, 45.f, c.flag);
     EXPECT_EQ(hostsim::log_of("Rotate").size(), c.turns ? 1u : 0u) << c.current << " flag " << c.flag;
-    if (c.turns) EXPECT_NEAR(angle_between(world_direction(1, forward), target), 45, 1e-3);
-    else EXPECT_EQ(hostsim::log_of("MoveLeft").size(), 0u);  // no second probe
+    if (c.turns) {
+      EXPECT_NEAR(angle_between(world_direction(1, forward), target), 45, 1e-3);
+    } else {
+      EXPECT_EQ(hostsim::log_of("MoveLeft").size(), 0u);  // no second probe
+    }
   }
   EXPECT_EQ(hostsim::log_of("AcosFF"), Lines{"Core.AcosFF(0.707106769)"});
   place(1, {0, 0, 0}, {0, 0, 0});
