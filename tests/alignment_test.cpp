@@ -48,11 +48,6 @@ void smooth_angle(int object, Vec local, Vec target, float wanted, int flag, flo
   cmd::smooth_angle_axes(object, l.x, l.y, l.z, t.x, t.y, t.z, wanted, flag, step);
 }
 
-void expect_position(int object, Vec p) {
-  Vec now = position(object);
-  EXPECT_LT(length({now.x - p.x, now.y - p.y, now.z - p.z}), 1e-4);
-}
-
 }  // namespace
 
 class Alignment : public HostTest {};
@@ -83,7 +78,7 @@ TEST_F(Alignment, AlignPointsTheLocalDirectionAlongTheTarget) {
     place(1, p, random.angles());
     align(1, local, target);
     ASSERT_LT(angle_between(world_direction(1, local), target), tolerance_degrees) << "case " << i;
-    expect_position(1, p);
+    expect_position(1, p, 1e-4);
   }
 }
 
@@ -100,7 +95,7 @@ TEST_F(Alignment, SmoothAlignTurnsByAtMostTheStep) {
     double expected_turn = std::fmin(start, double(step));
     ASSERT_NEAR(turned, expected_turn, tolerance_degrees) << "case " << i;
     EXPECT_NEAR(angle_between(world_direction(1, local), target), start - expected_turn, tolerance_degrees);
-    expect_position(1, p);
+    expect_position(1, p, 1e-4);
   }
 }
 
@@ -127,7 +122,7 @@ TEST_F(Alignment, AngleAxesReachesTheWantedAngle) {
     place(1, p, random.angles());
     angle_axes(1, local, target, wanted, 0);
     ASSERT_NEAR(angle_between(world_direction(1, local), target), wanted, tolerance_degrees) << "case " << i;
-    expect_position(1, p);
+    expect_position(1, p, 1e-4);
   }
 }
 
@@ -209,6 +204,7 @@ TEST_F(Alignment, ZeroOrNaNVectorsKeepTheOrientation) {
     EXPECT_EQ(angles.x, 10.f);
     EXPECT_EQ(angles.y, 20.f);
     EXPECT_EQ(angles.z, 30.f);
-    if (c.local.x == c.local.x) expect_position(1, {4, 5, 6});
+    // A NaN local vector is a NaN move for the host, which loses the position.
+    if (!std::isnan(c.local.x)) expect_position(1, {4, 5, 6}, 1e-4);
   }
 }

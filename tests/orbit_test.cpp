@@ -17,13 +17,6 @@ void orbit(int object, Vec centre, Vec axis, float angle) {
              angle);
 }
 
-void expect_position(int object, Vec expected, double tolerance) {
-  Vec p = position(object);
-  EXPECT_NEAR(p.x, expected.x, tolerance);
-  EXPECT_NEAR(p.y, expected.y, tolerance);
-  EXPECT_NEAR(p.z, expected.z, tolerance);
-}
-
 }  // namespace
 
 class Orbit : public HostTest {};

@@ -86,6 +86,14 @@ inline Vec position(int object) {
   return {p.x, p.y, p.z};
 }
 
+// The object stands at `expected`, within `tolerance` in each coordinate.
+inline void expect_position(int object, Vec expected, double tolerance) {
+  Vec p = position(object);
+  EXPECT_NEAR(p.x, expected.x, tolerance);
+  EXPECT_NEAR(p.y, expected.y, tolerance);
+  EXPECT_NEAR(p.z, expected.z, tolerance);
+}
+
 // Makes an object at a position with Euler angles.
 inline void place(int object, Vec p, Vec angles) {
   hostsim::Object& o = hostsim::make_object(object, "cube", {});

@@ -37,13 +37,7 @@ void expect_angles(int object, float x, float y, float z) {
   EXPECT_NEAR(angle_difference(a.z, z), 0, 1e-3) << a.z;
 }
 
-void expect_same_position(int object, Vec p) {
-  Vec now = position(object);
-  double scale = std::fmax(1.0, length(p)) * 1e-6;
-  EXPECT_NEAR(now.x, p.x, scale);
-  EXPECT_NEAR(now.y, p.y, scale);
-  EXPECT_NEAR(now.z, p.z, scale);
-}
+void expect_same_position(int object, Vec p) { expect_position(object, p, std::fmax(1.0, length(p)) * 1e-6); }
 
 }  // namespace
 
