@@ -44,12 +44,11 @@ K axis_angle_z(int object, float axis_x, float axis_y, float axis_z) {
   Alignment alignment = align_to_z({axis_x, axis_y, axis_z});
   Vec3 g = into_axis_frame(alignment, frame.right);
   Vec3 f = into_axis_frame(alignment, frame.forward);
-  Turn about_heading = turn(Axis::Z, heading(f));
-  const Turn& h = about_heading;
-  float tilt = atan2_degrees(sum_of_products(h.c, f.y, -h.s, f.x), f.z);
-  Turn about_tilt = turn(Axis::X, tilt);
+  Turn h = turn(Axis::Z, heading(f));
+  float tilt = atan2_degrees(sum_of_products(h.c, f.y, -h.s, f.x), f.z);  // −(90 + pitch)
+  Turn t = turn(Axis::X, tilt);
   float p = sum_of_products(h.c, g.x, h.s, g.y);
   float across = sum_of_products(h.c, g.y, -h.s, g.x);
-  float q = sum_of_products(across, about_tilt.c, -g.z, about_tilt.s);
+  float q = sum_of_products(across, t.c, -g.z, t.s);
   return H.WrapValueFF(atan2_degrees(q, p));
 }
