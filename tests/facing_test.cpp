@@ -83,8 +83,8 @@ TEST_F(PointTowards, SmoothingReachesTheHostUnchanged) {
     cmd::pointtowardsobject(1, 2, smoothing);
     Lines curves = hostsim::log_of("CurveAngleFFFF");
     ASSERT_EQ(curves.size(), 3u);
-    for (const std::string& line : curves)
-      EXPECT_NE(line.find("," + std::to_string(smoothing) + ")"), std::string::npos) << line;
+    std::string smoothing_argument = std::to_string(smoothing) + ")";
+    for (const std::string& line : curves) EXPECT_EQ(line.substr(line.rfind(',') + 1), smoothing_argument);
   }
 }
 

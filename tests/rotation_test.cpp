@@ -45,19 +45,21 @@ class RotateAxis : public HostTest {};
 
 TEST_F(RotateAxis, ProbesTurnsThroughFiveRotationsAndSetsTheAngles) {
   place(1, {1, 2, 3}, {0, 0, 0});
-  cmd::rotate_axis(1, 0.f, 1.f, 0.f, 45.f);
+  cmd::rotate_axis(1, 0.f, 0.f, 2.f, 45.f);
   Lines turn = {
-      "Core.Atan2FFF(1,0)", "Core.SinFF(90)", "Core.CosFF(90)",  // alpha, and rho from it
-      "Core.Atan2FFF(0,1)",                                      // beta
-      "Core.SinFF(-0)",     "Core.CosFF(-0)",                    // Ry(-beta)
-      "Core.SinFF(45)",     "Core.CosFF(45)",                    // Rz(angle)
-      "Core.SinFF(0)",      "Core.CosFF(0)",                     // Ry(beta)
-      "Core.SinFF(-90)",    "Core.CosFF(-90)",                   // Rx(-alpha)
+      "Core.Atan2FFF(0,2)", "Core.SinFF(0)", "Core.CosFF(0)",  // alpha, and rho from it
+      "Core.Atan2FFF(0,2)",                                    // beta
+      "Core.SinFF(-0)",     "Core.CosFF(-0)",                  // Ry(-beta)
+      "Core.SinFF(45)",     "Core.CosFF(45)",                  // Rz(angle)
+      "Core.SinFF(0)",      "Core.CosFF(0)",                   // Ry(beta)
+      "Core.SinFF(-0)",     "Core.CosFF(-0)",                  // Rx(-alpha)
   };
   Lines extraction = {
-      "Core.Atan2FFF(4.3297803e-17,0.707106769)", "Core.SinFF(3.50835478e-15)", "Core.CosFF(3.50835478e-15)",
-      "Core.Atan2FFF(0.707106769,-0.707106769)",  "Core.SinFF(135)",            "Core.CosFF(135)",
-      "Core.Atan2FFF(-2.53632667e-17,-0.99999994)", "Basic3D.Rotate(1,0,45,3.50835478e-15)",
+      "Core.Atan2FFF(0.707106769,0.707106769)", "Core.SinFF(45)", "Core.CosFF(45)",  // Z, and h from it
+      "Core.Atan2FFF(0.99999994,0)",                                               // Y + 90
+      "Core.SinFF(90)",                         "Core.CosFF(90)",                  // forward turned back
+      "Core.Atan2FFF(0,-1)",                                                       // X − 180
+      "Basic3D.Rotate(1,360,0,45)",
   };
   EXPECT_EQ(hostsim::log(), concat(concat(probe_log, turn), extraction));
   expect_same_position(1, {1, 2, 3});
