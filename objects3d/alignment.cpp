@@ -21,7 +21,7 @@ float host_sqrt(float value) { return as_float(H.SqrtFF(value)); }
 
 float length(Vec3 v) { return host_sqrt(f32(double(square(v.x)) + square(v.y) + square(v.z))); }
 
-Measure measure(int object, Vec3 local, Vec3 target) {
+Measure measure(int object, Vec3 local, Vec3 t) {
   Vec3 start = rotation::read_position(object);
   H.MoveRight(object, local.x);
   H.MoveUp(object, local.y);
@@ -32,8 +32,7 @@ Measure measure(int object, Vec3 local, Vec3 target) {
   H.Move(object, -local.z);
 
   float d_length = length(d);
-  float t_length = length(target);
-  const Vec3& t = target;
+  float t_length = length(t);
   float dot = f32(double(d.x) * t.x + double(d.y) * t.y + double(d.z) * t.z);
   float cosine = f32(double(dot) / f32(double(t_length) * d_length));  // not clamped
   float angle = as_float(H.AcosFF(cosine));
