@@ -57,23 +57,6 @@ Vec3 sphere_point(double radius, int rows, int columns, int ring, int column) {
           f32(across * std::cos(longitude))};
 }
 
-Mesh sphere(float size, int rows, int columns) {
-  rows = clamp(rows, fewest_sphere_rows, most_sphere_steps);
-  columns = clamp(columns, fewest_sphere_columns, most_sphere_steps);
-  double radius = size / 2.0;
-  Mesh mesh;
-  for (int ring = 0; ring < rows; ++ring)
-    for (int column = 0; column < columns; ++column) {
-      Vec3 a = sphere_point(radius, rows, columns, ring, column);
-      Vec3 b = sphere_point(radius, rows, columns, ring + 1, column);
-      Vec3 c = sphere_point(radius, rows, columns, ring + 1, column + 1);
-      Vec3 d = sphere_point(radius, rows, columns, ring, column + 1);
-      if (ring != rows - 1) add_triangle(mesh, a, b, c);  // the bottom band's is degenerate
-      if (ring != 0) add_triangle(mesh, a, c, d);         // the top band's is degenerate
-    }
-  return mesh;
-}
-
 Mesh cube(float size) {
   float h = size / 2;
   auto corner = [h](int bits) {
@@ -121,6 +104,23 @@ bool acceptable_side(std::int64_t side) { return side > 0 && side <= largest_sur
 
 }  // namespace
 
+Mesh sphere_mesh(float size, int rows, int columns) {
+  rows = clamp(rows, fewest_sphere_rows, most_sphere_steps);
+  columns = clamp(columns, fewest_sphere_columns, most_sphere_steps);
+  double radius = size / 2.0;
+  Mesh mesh;
+  for (int ring = 0; ring < rows; ++ring)
+    for (int column = 0; column < columns; ++column) {
+      Vec3 a = sphere_point(radius, rows, columns, ring, column);
+      Vec3 b = sphere_point(radius, rows, columns, ring + 1, column);
+      Vec3 c = sphere_point(radius, rows, columns, ring + 1, column + 1);
+      Vec3 d = sphere_point(radius, rows, columns, ring, column + 1);
+      if (ring != rows - 1) add_triangle(mesh, a, b, c);  // the bottom band's is degenerate
+      if (ring != 0) add_triangle(mesh, a, c, d);         // the top band's is degenerate
+    }
+  return mesh;
+}
+
 void reset_vertex_data() { vertex_data = VertexData{}; }
 void reset_system() { checklist.clear(); }
 void reset_bitmaps() { bitmaps = Bitmaps{}; }
@@ -149,7 +149,7 @@ ScreenPoint project(const Camera& camera, const Vec3& point) {
 namespace impl {
 
 void Basic3D_MakeSphere(int number, float size, int rows, int columns) {
-  make_object(number, "sphere", sphere(size, rows, columns));
+  make_object(number, "sphere", sphere_mesh(size, rows, columns));
 }
 void Basic3D_MakeCube(int number, float size) { make_object(number, "cube", cube(size)); }
 void Basic3D_MakeTriangle(int number, float x1, float y1, float z1, float x2, float y2, float z2,

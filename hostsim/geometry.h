@@ -61,6 +61,10 @@ HS_API extern Bitmaps bitmaps;
 // The bitmap that receives 2D drawing, or null while drawing goes to the screen.
 HS_API Bitmap* current_bitmap();
 
+// The triangles MakeSphere gives an object (rows clamped to 2..256, columns
+// to 3..256).
+HS_API Mesh sphere_mesh(float size, int rows, int columns);
+
 // The largest bitmap or grabbed image side the stand-in host accepts.
 inline constexpr int largest_surface_side = 4096;
 
