@@ -5,24 +5,12 @@
 #include "../hostsim/geometry.h"
 #include "../hostsim/objects.h"
 #include "plugin.h"
+#include "vertices.h"
 
 using hostsim::Vec3;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-const std::vector<Vec3>& limb(int object, int number) {
-  return hostsim::scene.objects.at(object).limbs.at(number).vertices;
-}
-
-void expect_same(const std::vector<Vec3>& actual, const std::vector<Vec3>& expected) {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < actual.size(); ++i) {
-    EXPECT_EQ(actual[i].x, expected[i].x) << "vertex " << i;
-    EXPECT_EQ(actual[i].y, expected[i].y) << "vertex " << i;
-    EXPECT_EQ(actual[i].z, expected[i].z) << "vertex " << i;
-  }
-}
 
 // The vertex pass over n vertices: the count before each vertex and once after.
 Lines vertex_pass(const std::vector<Vec3>& written) {
@@ -75,7 +63,7 @@ TEST_F(Primitives, DishCallSequence) {
 TEST_F(Primitives, DishFoldsTheUpperHalfInside) {
   cmd::makeobjectdish(2, 10.0f, 100.0f, 50.0f);
   const std::vector<Vec3> sphere = hostsim::sphere_mesh(10, 16, 16).vertices;
-  const std::vector<Vec3>& dish = limb(2, 0);
+  const std::vector<Vec3> dish = vertices::of_limb(2, 0);
   ASSERT_EQ(dish.size(), sphere.size());
   int inner = 0, rim = 0;
   for (std::size_t i = 0; i < dish.size(); ++i) {
@@ -103,19 +91,22 @@ TEST_F(Primitives, DishFoldsTheUpperHalfInside) {
 TEST_F(Primitives, DishInnerPercentagesAndHeight) {
   const std::vector<Vec3> sphere = hostsim::sphere_mesh(8, 16, 16).vertices;
   cmd::makeobjectdish(1, 8.0f, 100.0f, 100.0f);  // a mirror: zero thickness
+  std::vector<Vec3> dish = vertices::of_limb(1, 0);
   for (std::size_t i = 0; i < sphere.size(); ++i) {
     Vec3 mirrored{sphere[i].x, -std::abs(sphere[i].y), sphere[i].z};
-    EXPECT_EQ(limb(1, 0)[i].y, mirrored.y);
-    EXPECT_EQ(limb(1, 0)[i].x, mirrored.x);
+    EXPECT_EQ(dish[i].y, mirrored.y);
+    EXPECT_EQ(dish[i].x, mirrored.x);
   }
   cmd::makeobjectdish(1, 8.0f, 100.0f, 0.0f);  // the upper half collapses to the centre
+  dish = vertices::of_limb(1, 0);
   for (std::size_t i = 0; i < sphere.size(); ++i)
     if (sphere[i].y > 0) {
-      EXPECT_TRUE(limb(1, 0)[i].x == 0 && limb(1, 0)[i].y == 0 && limb(1, 0)[i].z == 0);
+      EXPECT_TRUE(dish[i].x == 0 && dish[i].y == 0 && dish[i].z == 0);
     }
   cmd::makeobjectdish(1, 8.0f, 25.0f, 100.0f);  // the height percentage flattens the bowl
+  dish = vertices::of_limb(1, 0);
   for (std::size_t i = 0; i < sphere.size(); ++i)
-    EXPECT_EQ(limb(1, 0)[i].y, float(-std::abs(sphere[i].y) * 0.25));
+    EXPECT_EQ(dish[i].y, float(-std::abs(sphere[i].y) * 0.25));
 }
 
 TEST_F(Primitives, CapsuleCallSequenceAndVertices) {
@@ -128,7 +119,7 @@ TEST_F(Primitives, CapsuleCallSequenceAndVertices) {
               vertex_pass(moved),
               {"Basic3D.UnlockVertexData()", "Basic3D.MakeMeshFromObject(1,4)",
                "Basic3D.DeleteEx(4)", "Basic3D.MakeObject(4,1,0)", "Basic3D.DeleteMesh(1)"}}));
-  expect_same(limb(4, 0), moved);
+  vertices::expect_equal(vertices::of_limb(4, 0), moved);
   EXPECT_EQ(hostsim::scene.objects.at(4).bounds_calculated, 0);
   EXPECT_TRUE(hostsim::scene.meshes.empty());
 }
@@ -136,7 +127,7 @@ TEST_F(Primitives, CapsuleCallSequenceAndVertices) {
 TEST_F(Primitives, CapsuleOfItsOwnSizeStaysASphere) {
   hostsim::scene.meshes[1] = {};  // the program's mesh 1 is replaced and deleted
   cmd::createobjectcapsule(4, 6.0f, 6.0f);
-  expect_same(limb(4, 0), hostsim::sphere_mesh(6, 11, 16).vertices);
+  vertices::expect_equal(vertices::of_limb(4, 0), hostsim::sphere_mesh(6, 11, 16).vertices);
   EXPECT_TRUE(hostsim::scene.meshes.empty());
 }
 
@@ -166,13 +157,13 @@ TEST_F(Primitives, FixScaleBakesThePercentagesIntoEveryLimb) {
   Lines expected{"Basic3D.PerformCheckListForLimbs(1)", "System.ChecklistQuantity()",
                  "System.EmptyChecklist()"};
   const float kz = float(33.0 / 100);
-  for (auto& [number, vertices] : before) {
-    for (Vec3& v : vertices) v = {v.x * 2.0f, v.y * 0.5f, v.z * kz};
+  for (auto& [number, scaled] : before) {
+    for (Vec3& v : scaled) v = {v.x * 2.0f, v.y * 0.5f, v.z * kz};
     expected = joined({expected,
                        {"Basic3D.LockVertexDataForLimbCore(1," + std::to_string(number) + ",2)"},
-                       vertex_pass(vertices),
+                       vertex_pass(scaled),
                        {"Basic3D.UnlockVertexData()", "Core.Sync()"}});
-    expect_same(limb(1, number), vertices);
+    vertices::expect_equal(vertices::of_limb(1, number), scaled);
   }
   expected.push_back("Basic3D.CalculateObjectBounds(1)");
   EXPECT_EQ(hostsim::log(), expected);
@@ -182,9 +173,9 @@ TEST_F(Primitives, FixScaleBakesThePercentagesIntoEveryLimb) {
 
 TEST_F(Primitives, FixScaleAtHundredRewritesUnchanged) {
   cmd::createobjectcapsule(2, 12.0f, 8.0f);
-  std::vector<Vec3> before = limb(2, 0);
+  std::vector<Vec3> before = vertices::of_limb(2, 0);
   cmd::fixobjectscale(2, 100.0f, 100.0f, 100.0f);
-  expect_same(limb(2, 0), before);
+  vertices::expect_equal(vertices::of_limb(2, 0), before);
   EXPECT_EQ(hostsim::log_of("SetVertexDataPosition").size(), 2 * before.size());
   EXPECT_EQ(hostsim::log_of("Sync").size(), 1u);
 }
@@ -207,8 +198,8 @@ TEST_F(Primitives, BadNumbersReachTheHostWithoutHarm) {
   cmd::makeobjectdish(1, nan, inf, nan);
   EXPECT_EQ(hostsim::scene.objects.count(1), 1u);
   cmd::makeobjectdish(-5, -10.0f, -100.0f, -50.0f);
-  EXPECT_EQ(limb(-5, 0).size(), hostsim::sphere_mesh(-10, 16, 16).vertices.size());
+  EXPECT_EQ(vertices::of_limb(-5, 0).size(), hostsim::sphere_mesh(-10, 16, 16).vertices.size());
   cmd::createobjectpyramid(6, 4, 4, 0);
   cmd::fixobjectscale(6, nan, inf, -inf);
-  EXPECT_TRUE(std::isnan(limb(6, 3)[0].x));
+  EXPECT_TRUE(std::isnan(vertices::of_limb(6, 3)[0].x));
 }

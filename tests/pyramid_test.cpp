@@ -5,6 +5,7 @@
 #include "../hostsim/objects.h"
 #include "../hostsim/storage.h"
 #include "plugin.h"
+#include "vertices.h"
 
 using hostsim::Vec3;
 using Lines = std::vector<std::string>;
@@ -16,26 +17,11 @@ const char* const no_mesh_message = "Runtime Error! No More mesh can be made!";
 const char* const sides_message =
     "Syntax Error! Can not have more sides than 4 or less sides than 3";
 
-std::vector<Vec3> limb(int object, int number) {
-  const hostsim::Object& found = hostsim::scene.objects.at(object);
-  auto at = found.limbs.find(number);
-  return at == found.limbs.end() ? std::vector<Vec3>{} : at->second.vertices;
-}
-
 std::vector<int> limb_numbers(int object) {
   std::vector<int> numbers;
   for (const auto& [number, mesh] : hostsim::scene.objects.at(object).limbs)
     numbers.push_back(number);
   return numbers;
-}
-
-void expect_corners(const std::vector<Vec3>& actual, const std::vector<Vec3>& expected) {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < actual.size(); ++i) {
-    EXPECT_EQ(actual[i].x, expected[i].x) << "corner " << i;
-    EXPECT_EQ(actual[i].y, expected[i].y) << "corner " << i;
-    EXPECT_EQ(actual[i].z, expected[i].z) << "corner " << i;
-  }
 }
 
 // The four-sided pyramid's limbs for half size h, in limb order 1 to 6.
@@ -80,7 +66,7 @@ TEST_F(Pyramid, FourSidedLimbsForSeveralSizes) {
     cmd::createobjectpyramid(7, c.size, 4, 0);
     EXPECT_EQ(limb_numbers(7), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
     auto faces = four_sided_faces(c.half);
-    for (int i = 0; i < 6; ++i) expect_corners(limb(7, i + 1), faces[i]);
+    for (int i = 0; i < 6; ++i) vertices::expect_equal(vertices::of_limb(7, i + 1), faces[i]);
     const hostsim::Object& pyramid = hostsim::scene.objects.at(7);
     EXPECT_EQ(pyramid.kind, "plane");
     EXPECT_EQ(pyramid.position.x, 0.0f);
@@ -106,7 +92,7 @@ TEST_F(Pyramid, ThreeSidesProbesTheBaseCornersWithTheFullSize) {
                    "Basic3D.GetZPositionEx(2)", "Basic3D.DeleteEx(2)"}));
 
   EXPECT_EQ(limb_numbers(1), (std::vector<int>{0, 1, 2, 3, 4}));
-  std::vector<Vec3> base = limb(1, 1);
+  std::vector<Vec3> base = vertices::of_limb(1, 1);
   ASSERT_EQ(base.size(), 3u);
   EXPECT_EQ(base[0].x, 0.0f);
   EXPECT_EQ(base[0].z, 10.0f);
@@ -117,9 +103,9 @@ TEST_F(Pyramid, ThreeSidesProbesTheBaseCornersWithTheFullSize) {
     EXPECT_NEAR(std::remainder(angle - 120.0 * i, 360.0), 0.0, 1e-4);
   }
   Vec3 apex{0, 5, 0};
-  expect_corners(limb(1, 2), {base[0], base[1], apex});
-  expect_corners(limb(1, 3), {base[0], base[2], apex});
-  expect_corners(limb(1, 4), {base[1], base[2], apex});
+  vertices::expect_equal(vertices::of_limb(1, 2), {base[0], base[1], apex});
+  vertices::expect_equal(vertices::of_limb(1, 3), {base[0], base[2], apex});
+  vertices::expect_equal(vertices::of_limb(1, 4), {base[1], base[2], apex});
   EXPECT_EQ(hostsim::scene.objects.size(), 1u);
 }
 
@@ -132,7 +118,7 @@ TEST_F(Pyramid, ThreeSidedCornersForOtherSizes) {
     SCOPED_TRACE(c.size);
     hostsim::reset();
     cmd::createobjectpyramid(3, c.size, 3, 0);
-    std::vector<Vec3> base = limb(3, 1);
+    std::vector<Vec3> base = vertices::of_limb(3, 1);
     ASSERT_EQ(base.size(), 3u);
     for (const Vec3& corner : base) {
       EXPECT_EQ(corner.y, -c.half);
@@ -140,7 +126,7 @@ TEST_F(Pyramid, ThreeSidedCornersForOtherSizes) {
     }
     // A negative size moves backwards: the first corner lies behind the axis.
     EXPECT_EQ(base[0].z, float(c.size));
-    expect_corners(limb(3, 4), {base[1], base[2], {0, c.half, 0}});
+    vertices::expect_equal(vertices::of_limb(3, 4), {base[1], base[2], {0, c.half, 0}});
   }
 }
 
@@ -158,7 +144,8 @@ TEST_F(Pyramid, OtherSideCountsPrintTheSyntaxErrorAndAddFourEmptyLimbs) {
     EXPECT_EQ(*(print - 1), "Core.SetCursor(0,0)");
     EXPECT_EQ(*(print + 1), "Basic3D.MakeTriangle(2,0,0,0,0,0,0,0,0,0)");
     EXPECT_EQ(limb_numbers(1), (std::vector<int>{0, 3, 4, 5, 6}));
-    for (int number = 3; number <= 6; ++number) expect_corners(limb(1, number), {{}, {}, {}});
+    for (int number = 3; number <= 6; ++number)
+      vertices::expect_equal(vertices::of_limb(1, number), {{}, {}, {}});
     EXPECT_TRUE(hostsim::log_of("YRotate").empty());
   }
 }
@@ -172,7 +159,7 @@ TEST_F(Pyramid, AnExistingObjectIsReportedAndBuiltOver) {
   EXPECT_EQ(start, (Lines{"Basic3D.GetExist(1)", "Camera.BackdropOff()",
                           "Core.PrintCS(\"Runtime Error! Object already exists!\")",
                           "Basic3D.MakePlane(1,0,0)", "Basic3D.Position(1,0,0,0)"}));
-  expect_corners(limb(1, 3), four_sided_faces(3)[2]);
+  vertices::expect_equal(vertices::of_limb(1, 3), four_sided_faces(3)[2]);
 }
 
 TEST_F(Pyramid, ScratchNumbersAreTheLowestFree) {
@@ -197,7 +184,7 @@ TEST_F(Pyramid, NoFreeMeshNumberIsReportedAndMeshZeroIsUsed) {
   EXPECT_EQ(hostsim::core_state.printed, (Lines{no_mesh_message}));
   EXPECT_EQ(hostsim::log_of("GetMeshExist").size(), 65000u);
   EXPECT_EQ(hostsim::log_of("AddLimb").front(), "Basic3D.AddLimb(1,1,0)");
-  expect_corners(limb(1, 6), four_sided_faces(5)[5]);
+  vertices::expect_equal(vertices::of_limb(1, 6), four_sided_faces(5)[5]);
   EXPECT_EQ(hostsim::scene.meshes.count(0), 0u);
 }
 
@@ -229,12 +216,12 @@ TEST_F(Pyramid, TextureStepMergesTheLimbsWithAWhiteImage) {
   const hostsim::Object& pyramid = hostsim::scene.objects.at(1);
   EXPECT_EQ(pyramid.kind, "mesh");
   EXPECT_EQ(limb_numbers(1), (std::vector<int>{0}));
-  std::vector<Vec3> merged = limb(1, 0);
+  std::vector<Vec3> merged = vertices::of_limb(1, 0);
   ASSERT_EQ(merged.size(), 6u + 6 * 3);  // the zero-size plane, then the six faces
   auto faces = four_sided_faces(5);
   for (int i = 0; i < 6; ++i)
-    expect_corners(std::vector<Vec3>(merged.begin() + 6 + 3 * i, merged.begin() + 9 + 3 * i),
-                   faces[i]);
+    vertices::expect_equal(
+        std::vector<Vec3>(merged.begin() + 6 + 3 * i, merged.begin() + 9 + 3 * i), faces[i]);
   EXPECT_EQ(pyramid.texture, 2);
   EXPECT_EQ(pyramid.settings, (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(pyramid.bounds_calculated, 1);
