@@ -4,8 +4,8 @@
 // and one unlock of a limb's vertex data.
 #include <cmath>
 
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 #include "rebuild.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // Every face is one host triangle turned into a mesh and added to the target
 // object as a limb.  Scratch object, mesh and image numbers are the lowest
 // free ones; errors are printed and the construction carries on.
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 #include "rebuild.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // Every difference, square and partial sum is stored as a 32-bit float.
 #include <cmath>
 
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 

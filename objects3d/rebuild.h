@@ -1,6 +1,6 @@
 // Rebuilding an object from its own geometry through a scratch mesh.
 #pragma once
-#include "host.h"
+#include "../plugin/host.h"
 
 namespace objects3d {
 

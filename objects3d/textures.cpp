@@ -2,8 +2,8 @@
 //
 // A one-pixel image is laid out in a scratch memblock (width, height, depth,
 // then the pixel) and handed to the host to become an image.
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 
