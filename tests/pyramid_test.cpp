@@ -42,13 +42,12 @@ TEST_F(Pyramid, FourSidesCallSequence) {
                  "Basic3D.GetExist(1)", "Basic3D.GetExist(2)",      "Basic3D.GetMeshExist(1)"};
   auto faces = four_sided_faces(5);
   for (int i = 0; i < 6; ++i) {
-    std::string corners;
+    std::string triangle = "Basic3D.MakeTriangle(2";
     for (const Vec3& c : faces[i])
-      corners += "," + hostsim::format_float(c.x) + "," + hostsim::format_float(c.y) + "," +
-                 hostsim::format_float(c.z);
-    Lines face{"Basic3D.MakeTriangle(2" + corners + ")", "Basic3D.MakeMeshFromObject(1,2)",
-               "Basic3D.DeleteEx(2)", "Basic3D.AddLimb(1," + std::to_string(i + 1) + ",1)",
-               "Basic3D.DeleteMesh(1)"};
+      for (float coordinate : {c.x, c.y, c.z})
+        triangle.append(",").append(hostsim::format_float(coordinate));
+    Lines face{triangle.append(")"), "Basic3D.MakeMeshFromObject(1,2)", "Basic3D.DeleteEx(2)",
+               "Basic3D.AddLimb(1," + std::to_string(i + 1) + ",1)", "Basic3D.DeleteMesh(1)"};
     expected.insert(expected.end(), face.begin(), face.end());
   }
   EXPECT_EQ(hostsim::log(), expected);
