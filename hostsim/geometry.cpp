@@ -2,6 +2,7 @@
 // the screen projection; the System module's limb checklist; the Bitmap
 // module; the Image module's grab.  See geometry.h for the conventions.
 #include "geometry.h"
+#include "screen.h"
 
 #include <cmath>
 #include <cstdint>
@@ -86,7 +87,8 @@ ScreenPoint project_current(int number) {
 // pixels are not reachable from here: with no bitmap current it reads blank.
 std::uint32_t surface_pixel(int x, int y) {
   const Bitmap* bitmap = current_bitmap();
-  if (!bitmap || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return blank_pixel;
+  if (!bitmap) return pixel(x, y);
+  if (x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return blank_pixel;
   return bitmap->pixels[std::size_t(y) * std::size_t(bitmap->width) + std::size_t(x)];
 }
 
@@ -171,10 +173,18 @@ void Basic3D_MakeMeshFromObject(int mesh, int number) {
 int Basic3D_GetMeshExist(int mesh) { return mesh_at(mesh) ? 1 : 0; }
 void Basic3D_DeleteMesh(int mesh) { scene.meshes.erase(mesh); }
 
+// Texturing keeps a copy of the image's pixels: the object keeps its look
+// after the program deletes the image.
+void apply_texture(Object& object, int image) {
+  object.texture = image;
+  auto found = storage.images.find(image);
+  object.texture_pixels = found == storage.images.end() ? std::vector<std::uint32_t>{} : found->second.pixels;
+}
+
 void Basic3D_MakeObject(int number, int mesh, int image) {
   Mesh* source = mesh_at(mesh);
   if (!source) return;
-  make_object(number, "mesh", *source).texture = image;
+  apply_texture(make_object(number, "mesh", *source), image);
 }
 void Basic3D_AddLimb(int number, int limb, int mesh) {
   Object* object = object_at(number);
@@ -189,7 +199,7 @@ void Basic3D_Set(int number, int a, int b, int c) {
   if (Object* object = object_at(number)) object->settings = {a, b, c};
 }
 void Basic3D_SetTexture(int number, int image) {
-  if (Object* object = object_at(number)) object->texture = image;
+  if (Object* object = object_at(number)) apply_texture(*object, image);
 }
 void Basic3D_CalculateObjectBounds(int number) {
   if (Object* object = object_at(number)) ++object->bounds_calculated;

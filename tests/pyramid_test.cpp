@@ -214,6 +214,7 @@ TEST_F(Pyramid, TextureStepMergesTheLimbsWithAWhiteImage) {
 
   const hostsim::Object& pyramid = hostsim::scene.objects.at(1);
   EXPECT_EQ(pyramid.kind, "mesh");
+  EXPECT_EQ(pyramid.texture_pixels, std::vector<std::uint32_t>(4, 0xFFFFFFFFu));  // 2 x 2 white
   EXPECT_EQ(limb_numbers(1), (std::vector<int>{0}));
   std::vector<Vec3> merged = vertices::of_limb(1, 0);
   ASSERT_EQ(merged.size(), 6u + 6 * 3);  // the zero-size plane, then the six faces
