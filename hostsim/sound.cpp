@@ -84,6 +84,7 @@ std::vector<std::uint8_t> memblock_from_sound(const Sound& sound) {
   put32(bytes, 20, sound.bits_per_sample);
   put32(bytes, 24, static_cast<int>(sound.samples.size()));
   std::copy(sound.samples.begin(), sound.samples.end(), bytes.begin() + 28);
+  if (bytes.size() > sound.memblock_limit) bytes.resize(sound.memblock_limit);
   return bytes;
 }
 

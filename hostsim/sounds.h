@@ -1,6 +1,7 @@
 // State of the stand-in sound module: sounds with their PCM format and
 // sample bytes, loaded from WAV files or set by tests.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -19,6 +20,9 @@ struct Sound {
   int bits_per_sample = 8;
   std::vector<std::uint8_t> samples;  // the data chunk's bytes
   bool playing = false;
+  // Bytes of the memblock copy kept: less than the layout's header stands for
+  // a host whose copy of a sound comes out short.
+  std::size_t memblock_limit = SIZE_MAX;
 };
 
 struct SoundState {
