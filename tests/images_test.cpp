@@ -35,6 +35,12 @@ class NormalMap : public plugin::HostTest {
     return {int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255), int(p >> 24)};
   }
   Lines byte_reads() { return hostsim::log_of("ReadMemblockByte"); }
+  // The result pixel (x, y) of a map made with sense 1 from these heights.
+  Rgba normal_at(int width, int height, const std::vector<int>& blue, int x, int y) {
+    heights(width, height, blue);
+    cmd::makenormalmap(source, result, 1);
+    return pixel(x, y);
+  }
 };
 
 const Rgba flat{127, 127, 255, 255};
@@ -69,9 +75,8 @@ TEST_F(NormalMap, CallSequenceOfAOnePixelImage) {
 }
 
 TEST_F(NormalMap, HorizontalGradientInBothSenses) {
-  heights(3, 1, {255, 9, 0});  // at column 1: left 255, right 0
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(1, 0), (Rgba{227, 127, 206, 255}));
+  // At column 1: left 255, right 0.
+  EXPECT_EQ(normal_at(3, 1, {255, 9, 0}, 1, 0), (Rgba{227, 127, 206, 255}));
   cmd::makenormalmap(source, result, 0);
   EXPECT_EQ(pixel(1, 0), (Rgba{27, 127, 206, 255}));
   cmd::makenormalmap(source, result, -7);  // any sense but 1 is the rising one
@@ -79,12 +84,10 @@ TEST_F(NormalMap, HorizontalGradientInBothSenses) {
 }
 
 TEST_F(NormalMap, VerticalAndMixedGradients) {
-  heights(1, 3, {255, 9, 0});  // at row 1: previous row 255, next row 0
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(0, 1), (Rgba{127, 227, 206, 255}));
-  heights(3, 3, {0, 0, 0, 100, 9, 0, 0, 50, 0});  // at (1, 1): gx = 100, gy = -50
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(1, 1), (Rgba{183, 99, 238, 255}));
+  // At row 1: previous row 255, next row 0.
+  EXPECT_EQ(normal_at(1, 3, {255, 9, 0}, 0, 1), (Rgba{127, 227, 206, 255}));
+  // At (1, 1): gx = 100, gy = -50.
+  EXPECT_EQ(normal_at(3, 3, {0, 0, 0, 100, 9, 0, 0, 50, 0}, 1, 1), (Rgba{183, 99, 238, 255}));
 }
 
 TEST_F(NormalMap, SamplesInTheOrderOfTheSense) {
@@ -117,19 +120,12 @@ TEST_F(NormalMap, WrapsAroundAtEveryEdge) {
             (Lines{"Memblocks.ReadMemblockByte(1,28)", "Memblocks.ReadMemblockByte(1,24)",
                    "Memblocks.ReadMemblockByte(1,20)", "Memblocks.ReadMemblockByte(1,20)"}));
   // The same by value: a high last column lies left of column 0, a high first
-  // column right of the last, a high first row below the last row.
-  heights(3, 1, {0, 0, 255});
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(0, 0), (Rgba{227, 127, 206, 255}));
-  heights(3, 1, {255, 0, 0});
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(2, 0), (Rgba{27, 127, 206, 255}));
-  heights(1, 3, {255, 0, 0});
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(0, 2), (Rgba{127, 27, 206, 255}));
-  heights(1, 3, {0, 0, 255});
-  cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(pixel(0, 0), (Rgba{127, 227, 206, 255}));
+  // column right of the last, a high last row above row 0, a high first row
+  // below the last row.
+  EXPECT_EQ(normal_at(3, 1, {0, 0, 255}, 0, 0), (Rgba{227, 127, 206, 255}));
+  EXPECT_EQ(normal_at(3, 1, {255, 0, 0}, 2, 0), (Rgba{27, 127, 206, 255}));
+  EXPECT_EQ(normal_at(1, 3, {0, 0, 255}, 0, 0), (Rgba{127, 227, 206, 255}));
+  EXPECT_EQ(normal_at(1, 3, {255, 0, 0}, 0, 2), (Rgba{127, 27, 206, 255}));
 }
 
 TEST_F(NormalMap, OnlyTheBlueByteIsAHeight) {

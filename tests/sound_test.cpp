@@ -39,6 +39,11 @@ class SaveSound : public plugin::HostTest {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
   }
   static unsigned at16(const Bytes& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+  // The header's numbers: RIFF length, format tag, channels, rate, bytes per
+  // second, block alignment, bits, data length.
+  static std::vector<unsigned> numbers(const Bytes& b) {
+    return {at32(b, 4), at16(b, 20), at16(b, 22), at32(b, 24), at32(b, 28), at16(b, 32), at16(b, 34), at32(b, 40)};
+  }
   static std::string tag(const Bytes& b, std::size_t at) { return std::string(b.begin() + at, b.begin() + at + 4); }
 
   std::string path;
@@ -51,18 +56,12 @@ TEST_F(SaveSound, WritesAWaveFileOfTheSound) {
   Bytes wav = file();
   ASSERT_EQ(wav.size(), 44u + 8u);
   EXPECT_EQ(tag(wav, 0), "RIFF");
-  EXPECT_EQ(at32(wav, 4), 36u + 8u);  // the file's length less 8
   EXPECT_EQ(tag(wav, 8), "WAVE");
   EXPECT_EQ(tag(wav, 12), "fmt ");
   EXPECT_EQ(at32(wav, 16), 16u);
-  EXPECT_EQ(at16(wav, 20), 1u);
-  EXPECT_EQ(at16(wav, 22), 2u);
-  EXPECT_EQ(at32(wav, 24), 44100u);
-  EXPECT_EQ(at32(wav, 28), 176400u);
-  EXPECT_EQ(at16(wav, 32), 4u);
-  EXPECT_EQ(at16(wav, 34), 16u);
   EXPECT_EQ(tag(wav, 36), "data");
-  EXPECT_EQ(at32(wav, 40), 8u);
+  // The RIFF length is the file's length less 8.
+  EXPECT_EQ(numbers(wav), (std::vector<unsigned>{44, 1, 2, 44100, 176400, 4, 16, 8}));
   EXPECT_EQ(Bytes(wav.begin() + 44, wav.end()), samples);
   EXPECT_TRUE(hostsim::file_state.open.empty());
   EXPECT_TRUE(hostsim::storage.memblocks.empty());
@@ -118,10 +117,8 @@ TEST_F(SaveSound, AMemblockShorterThanItsHeaderGivesNoSamples) {
   Bytes wav = file();
   ASSERT_EQ(wav.size(), 44u);
   EXPECT_EQ(tag(wav, 0), "RIFF");
-  EXPECT_EQ(at32(wav, 4), 36u);
   EXPECT_EQ(tag(wav, 36), "data");
-  EXPECT_EQ(at32(wav, 40), 0u);
-  EXPECT_EQ(Bytes(wav.begin() + 20, wav.begin() + 36), Bytes(16, 0));
+  EXPECT_EQ(numbers(wav), (std::vector<unsigned>{36, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(hostsim::storage.refused, 0);
   EXPECT_TRUE(hostsim::log_of("ReadMemblockDWord").empty());
   EXPECT_EQ(hostsim::log_of("CloseFile"), Lines{"File.CloseFile(1000)"});
@@ -136,12 +133,7 @@ TEST_F(SaveSound, AShortMemblockKeepsTheFieldsItHolds) {
   save(sound);
   Bytes wav = file();
   ASSERT_EQ(wav.size(), 44u);
-  EXPECT_EQ(at32(wav, 4), 36u);
-  EXPECT_EQ(at16(wav, 20), 1u);
-  EXPECT_EQ(at16(wav, 22), 2u);
-  EXPECT_EQ(at32(wav, 24), 44100u);
-  EXPECT_EQ(at32(wav, 28), 0u);
-  EXPECT_EQ(at32(wav, 40), 0u);
+  EXPECT_EQ(numbers(wav), (std::vector<unsigned>{36, 1, 2, 44100, 0, 0, 0, 0}));
   EXPECT_EQ(hostsim::log_of("ReadMemblockDWord").size(), 3u);
   EXPECT_EQ(hostsim::storage.refused, 0);
 }
