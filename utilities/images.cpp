@@ -5,8 +5,8 @@
 // the pixels through two host memblocks in the memblock image layout: width,
 // height and depth at bytes 0, 4 and 8, then 4-byte pixels (blue, green, red,
 // alpha) row after row.  The picture wraps around at all four edges.
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // rely on the program calling them once per pass of its main loop.
 #include <cstdint>
 
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 

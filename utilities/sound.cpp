@@ -3,8 +3,8 @@
 // SAVESOUND has the host copy a sound into a memblock (format fields as 32-bit
 // values at bytes 0..20, the samples from byte 28 on) and writes it out as a
 // RIFF WAVE file, one host file write per field, front to back.
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // the host as it goes.  Coordinates are counted in 64 bits, so no size makes
 // a loop bound or a neighbour coordinate overflow; every coordinate passed to
 // the host lies between 0 and n.
-#include "commands.h"
-#include "host.h"
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
 
 namespace {
 
