@@ -64,7 +64,17 @@ void put_pixel(long long x, long long y, std::uint32_t colour) {
   screen.pixels[static_cast<std::size_t>(y * screen.width + x)] = colour;
 }
 
-void reset_screen() { screen = Screen{}; }
+// Keeps the pixel buffer's storage: resets are frequent in the fuzz harness.
+void reset_screen() {
+  std::vector<std::uint32_t> pixels = std::move(screen.pixels);
+  screen = Screen{};
+  pixels.assign(static_cast<std::size_t>(screen.width) * screen.height, opaque);
+  screen.pixels = std::move(pixels);
+}
+
+namespace {
+const bool screen_ready = (reset_screen(), true);
+}
 
 namespace impl {
 
@@ -94,8 +104,8 @@ void Basic2D_Line(int x1, int y1, int x2, int y2) {
     else t1 = std::min(t1, t);
     return t0 <= t1;
   };
-  if (!keep(-dx, x1 + 1.0) || !keep(dx, screen.width - x1 + 0.0) || !keep(-dy, y1 + 1.0) ||
-      !keep(dy, screen.height - y1 + 0.0))
+  if (!keep(-dx, x1 + 1.0) || !keep(dx, double(screen.width) - x1) || !keep(-dy, y1 + 1.0) ||
+      !keep(dy, double(screen.height) - y1))
     return;
   double steps = std::max(std::fabs(dx), std::fabs(dy));
   long long first = static_cast<long long>(std::floor(t0 * steps));

@@ -13,7 +13,7 @@ namespace hostsim {
 
 struct Screen {
   int width = 640, height = 480;
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(640 * 480, 0xFF000000u);
+  std::vector<std::uint32_t> pixels;  // width x height, black until drawn
   K ink = 0xFFFFFFFFu, paper = 0xFF000000u;  // foreground and background ink
   int locks = 0, unlocks = 0;                // Lock / Unlock calls
   int ambient = 0;                           // SetAmbient level

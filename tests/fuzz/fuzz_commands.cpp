@@ -19,6 +19,7 @@
 #include "../../hostsim/hostsim.h"
 #include "../../hostsim/matrices.h"
 #include "../../hostsim/objects.h"
+#include "../../hostsim/screen.h"
 #include "../../hostsim/sounds.h"
 #include "../../hostsim/storage.h"
 #include "../../plugin/commands.h"
@@ -117,9 +118,9 @@ template <class F>
 struct Call;
 template <class R, class... A>
 struct Call<R(A...)> {
-  static void run(F* function, Bytes& in) { run(function, in, std::index_sequence_for<A...>{}); }
+  static void run(R (*function)(A...), Bytes& in) { run(function, in, std::index_sequence_for<A...>{}); }
   template <std::size_t... I>
-  static void run(R (*function)(A...), Bytes& in, std::index_sequence<I...>) {
+  static void run(R (*function)(A...), [[maybe_unused]] Bytes& in, std::index_sequence<I...>) {
     std::vector<std::string> keep;
     keep.reserve(sizeof...(A));
     const void* address = reinterpret_cast<const void*>(function);
@@ -145,6 +146,7 @@ const char* const optional_modules[] = {
 // Host modules and the plug-in's binding, fresh for this input.
 void set_up_host(Bytes& in) {
   hostsim::reset();
+  hostsim::set_screen_size(160, 120);
   hostsim::LoadOptions options;
   std::uint8_t modules = in.byte();
   if (modules & 0x80) {
@@ -154,7 +156,10 @@ void set_up_host(Bytes& in) {
   std::uint8_t strip = in.byte();
   if (strip < host::entry_count() && (modules & 0x40))
     options.strip_exports.push_back(host::entries()[strip].decorated_name);
-  hostsim::load_modules(options);
+  static std::vector<std::string> loaded = {"none yet"};
+  std::vector<std::string> wanted = options.skip_modules;
+  wanted.insert(wanted.end(), options.strip_exports.begin(), options.strip_exports.end());
+  if (wanted != loaded) hostsim::load_modules(options), loaded = wanted;
   host::bound = false;  // bind again against this input's modules
   ReceiveCoreDataPtr((modules & 0x20) ? nullptr : hostsim::core_record());
 }
