@@ -176,10 +176,9 @@ float parse_float(const Argument& argument, int index) {
   bool looks_numeric = !argument.quoted && !text.empty() &&
                        (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-' || text[0] == '+' ||
                         text[0] == '.' || upper(text) == "NAN" || upper(text) == "INF");
-  bool hex = text.find("0x") != std::string::npos || text.find("0X") != std::string::npos;
   char* end = nullptr;
-  double value = looks_numeric && !hex ? std::strtod(text.c_str(), &end) : 0;
-  if (!looks_numeric || hex || end != text.c_str() + text.size())
+  double value = looks_numeric ? std::strtod(text.c_str(), &end) : 0;
+  if (!looks_numeric || end != text.c_str() + text.size())
     throw ScriptError(ordinal(index) + ": expected a number, got " + (argument.quoted ? quote(text) : text));
   return static_cast<float>(value);
 }
