@@ -17,7 +17,7 @@ const std::vector<Family>& families() {
       {"facing", "Facing and axis alignment", "Turning an object towards another object, by the mouse, or so that a direction fixed in it meets a world direction.", true},
       {"rotations", "Rotations and orbit", "Turns about any world axis or the object's own axes, heading, pitch and roll about any up direction, and orbits.", true},
       {"input", "Input and numbers", "One-shot key presses and double clicks, ranged random numbers and negation.", false},
-      {"terrain", "Terrain grids", "Smoothing, normals and random heights for the host's matrices.", false},
+      {"terrain", "Terrain grids", "Smoothing, normals and random heights for the host's matrices.", true},
       {"normalmap", "Images and normal maps", "Pass-throughs to the host's image module, and normal maps built from height images.", true},
       {"sound", "Sounds", "Saving a loaded sound as a WAV file, and stopping a sound that is not playing.", false},
   };

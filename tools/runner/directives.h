@@ -5,6 +5,7 @@
 //   load image N, "file.png"    loads a PNG file as image N
 //   save image N, "file.png"    writes image N as a PNG file
 //   load sound N, "file.wav"    loads a WAV file as sound N
+//   matrix N, TILES_X, TILES_Z  makes a flat terrain grid (matrix) N
 //   screenshot "file.png"       the screen with the 3D scene over it as a wireframe
 //   camera X, Y, Z [, AX, AY, AZ]   places the current camera (angles in degrees)
 //   mouse X, Y [, BUTTONS]      the mouse position and button state

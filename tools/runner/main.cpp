@@ -2,7 +2,7 @@
 //
 //   ec_runner [--out DIR] [--trace] SCRIPT...   runs each script from a fresh host
 //   ec_runner --reference                       prints the command reference
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -39,6 +39,10 @@ int main(int argc, char** argv) {
     }
   }
   if (scripts.empty()) return usage();
+  // Each script runs inside the output folder: fix the paths before the first.
+  namespace fs = std::filesystem;
+  options.output_dir = fs::absolute(options.output_dir).string();
+  for (std::string& script : scripts) script = fs::absolute(script).lexically_normal().string();
   for (const std::string& script : scripts)
     if (runner::run_file(script, options, std::cout, std::cerr) != 0) return 1;
   return 0;

@@ -14,6 +14,8 @@
 namespace runner {
 namespace {
 
+namespace fs = std::filesystem;
+
 using Variables = std::map<std::string, Value>;
 
 // A fresh host with every module loaded and the core record handed over,
@@ -116,7 +118,16 @@ class Run {
 
 int run_source(const std::string& source, const std::string& name, const std::string& script_dir,
                const Options& options, std::ostream& out, std::ostream& err) {
-  session() = Session{script_dir, options.output_dir, &out};
+  // Host functions that write files (SAVESOUND) write into the output folder.
+  std::error_code failed;
+  fs::path output_dir = fs::absolute(options.output_dir, failed);
+  if (!failed) fs::create_directories(output_dir, failed);
+  if (!failed) fs::current_path(output_dir, failed);
+  if (failed) {
+    err << name << ": cannot use the output folder " << options.output_dir << ": " << failed.message() << '\n';
+    return 1;
+  }
+  session() = Session{fs::absolute(script_dir).string(), output_dir.string(), &out};
   if (!start_host()) {
     err << name << ": the stand-in host could not be started\n";
     return 1;
@@ -143,7 +154,7 @@ int run_file(const std::string& path, const Options& options, std::ostream& out,
   }
   std::ostringstream source;
   source << file.rdbuf();
-  std::string dir = std::filesystem::path(path).parent_path().string();
+  std::string dir = fs::path(path).parent_path().string();
   return run_source(source.str(), path, dir.empty() ? "." : dir, options, out, err);
 }
 

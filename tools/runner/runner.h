@@ -10,7 +10,9 @@ struct Options {
   bool trace = false;  // show the host calls each line makes
 };
 
-// Runs a script file from a fresh host.  Results and printed lines go to
+// Runs a script file from a fresh host, in the output folder (made when
+// missing), so that files the host writes land there too; input files are
+// found relative to the script.  Results and printed lines go to
 // `out`; the first fault stops the script with "file:line: message" on `err`.
 // Returns 0 when the whole script ran, 1 otherwise.
 int run_file(const std::string& path, const Options& options, std::ostream& out, std::ostream& err);

@@ -6,12 +6,17 @@
 #include "../../hostsim/png_io.h"
 #include "../../hostsim/screen.h"
 #include "../../hostsim/storage.h"
+#if __has_include("../../hostsim/matrices.h")
+#include "../../hostsim/matrices.h"
+#define RUNNER_HAS_MATRICES 1
+#endif
 
 namespace runner {
 namespace {
 
 constexpr double field_of_view_degrees = 60.0;
 constexpr double near_plane = 0.01;
+constexpr double matrix_tile_size = 25.0;
 constexpr double pi = 3.14159265358979323846;
 
 struct Point3 {
@@ -124,6 +129,21 @@ void draw_object(Canvas& canvas, const View& view, const hostsim::Object& object
   }
 }
 
+#if RUNNER_HAS_MATRICES
+// A terrain grid: vertex (x, z) at (x, height, z) times the tile size.
+void draw_matrix(Canvas& canvas, const View& view, hostsim::Matrix& matrix) {
+  constexpr std::uint32_t grid_colour = 0xFF40C040u;
+  auto vertex = [&](int x, int z) {
+    return view.to_camera({x * matrix_tile_size, matrix.height(x, z), z * matrix_tile_size});
+  };
+  for (int z = 0; z <= matrix.tiles_z; ++z)
+    for (int x = 0; x <= matrix.tiles_x; ++x) {
+      if (x < matrix.tiles_x) view.edge(canvas, vertex(x, z), vertex(x + 1, z), grid_colour);
+      if (z < matrix.tiles_z) view.edge(canvas, vertex(x, z), vertex(x, z + 1), grid_colour);
+    }
+}
+#endif
+
 }  // namespace
 
 std::vector<std::uint32_t> render_scene() {
@@ -132,6 +152,9 @@ std::vector<std::uint32_t> render_scene() {
   canvas.pixels.resize(std::size_t(screen.width) * std::size_t(screen.height), 0xFF000000u);
   View view = camera_view(screen.width, screen.height);
   for (const auto& [number, object] : hostsim::scene.objects) draw_object(canvas, view, object);
+#if RUNNER_HAS_MATRICES
+  for (auto& [number, matrix] : hostsim::matrix_state.matrices) draw_matrix(canvas, view, matrix);
+#endif
   return canvas.pixels;
 }
 

@@ -6,6 +6,8 @@
 // with a 60-degree vertical field of view over the screen's size.  Each
 // object's limbs are drawn edge by edge in the object's colour (a textured
 // object in its texture's first pixel), after its scale, rotation and position.
+// Terrain grids (matrices) are drawn in green from the origin, vertex (x, z)
+// at (25 x, height, 25 z): 25 units a tile.
 #pragma once
 #include <cstdint>
 #include <string>
