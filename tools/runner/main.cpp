@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
   // Each script runs inside the output folder: fix the paths before the first.
   namespace fs = std::filesystem;
   options.output_dir = fs::absolute(options.output_dir).string();
-  for (std::string& script : scripts) script = fs::absolute(script).lexically_normal().string();
-  for (const std::string& script : scripts)
-    if (runner::run_file(script, options, std::cout, std::cerr) != 0) return 1;
+  for (const std::string& script : scripts) {
+    std::string path = fs::absolute(script).lexically_normal().string();
+    if (runner::run_file(path, options, std::cout, std::cerr, script) != 0) return 1;
+  }
   return 0;
 }

@@ -67,8 +67,9 @@ void write_reference(std::ostream& out) {
          "**unsigned** (D) a 32-bit unsigned value such as a colour (0xAARRGGBB as the\n"
          "host's Rgb makes it); **text** (S) a text.\n\n"
          "Try any command without the host: write a script and run it with\n"
-         "`build/native/ec_runner script.ecs` (see the examples/ folder and\n"
-         "`scripts/showcase.sh`, which makes the pictures below).\n\n";
+         "`build/native/ec_runner script.ecs` (the script syntax is in\n"
+         "[runner.md](runner.md); see the examples/ folder and `scripts/showcase.sh`,\n"
+         "which makes the pictures below).\n\n";
   std::map<std::string_view, std::vector<const exports::Command*>> by_family;
   const exports::Command* rows = exports::commands();
   for (int i = 0; i < exports::command_count; ++i) {

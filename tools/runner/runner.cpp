@@ -146,16 +146,17 @@ int run_source(const std::string& source, const std::string& name, const std::st
   return 0;
 }
 
-int run_file(const std::string& path, const Options& options, std::ostream& out, std::ostream& err) {
+int run_file(const std::string& path, const Options& options, std::ostream& out, std::ostream& err,
+             const std::string& name) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    err << path << ": cannot read the script\n";
+    err << (name.empty() ? path : name) << ": cannot read the script\n";
     return 1;
   }
   std::ostringstream source;
   source << file.rdbuf();
   std::string dir = fs::path(path).parent_path().string();
-  return run_source(source.str(), path, dir.empty() ? "." : dir, options, out, err);
+  return run_source(source.str(), name.empty() ? path : name, dir.empty() ? "." : dir, options, out, err);
 }
 
 }  // namespace runner

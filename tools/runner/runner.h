@@ -15,7 +15,9 @@ struct Options {
 // found relative to the script.  Results and printed lines go to
 // `out`; the first fault stops the script with "file:line: message" on `err`.
 // Returns 0 when the whole script ran, 1 otherwise.
-int run_file(const std::string& path, const Options& options, std::ostream& out, std::ostream& err);
+// `name` is the file name shown in messages (the path when empty).
+int run_file(const std::string& path, const Options& options, std::ostream& out, std::ostream& err,
+             const std::string& name = "");
 
 // The same for a script held in memory; `name` is the file name in messages,
 // `script_dir` where its input files are found.
