@@ -2,7 +2,11 @@
 # each stand-in host module (from the host function list).
 
 function(ec_write_plugin_def output)
-  file(STRINGS "${PROJECT_SOURCE_DIR}/plugin/command_list.inc" rows REGEX "^EC_COMMAND")
+  # "[" would stop CMake from splitting the list, and the .def does not need it.
+  file(READ "${PROJECT_SOURCE_DIR}/plugin/command_list.inc" content)
+  string(REPLACE "[" "" content "${content}")
+  string(REPLACE "\n" ";" rows "${content}")
+  list(FILTER rows INCLUDE REGEX "^EC_COMMAND")
   set(def "LIBRARY ExtraCommands.dll\nEXPORTS\n")
   string(APPEND def "  \"?GetNumDependencies@@YAHXZ\" = GetNumDependencies\n")
   string(APPEND def "  \"?GetDependencyID@@YAPBDH@Z\" = GetDependencyID\n")

@@ -57,7 +57,12 @@ if(EC_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
                   OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_seh-1.dll
                   OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
-  file(COPY ${libstdcxx} ${libgcc} DESTINATION ${CMAKE_BINARY_DIR})
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
+                  OUTPUT_VARIABLE libpthread OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT EXISTS ${libpthread})
+    set(libpthread /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
+  endif()
+  file(COPY ${libstdcxx} ${libgcc} ${libpthread} DESTINATION ${CMAKE_BINARY_DIR})
 
   enable_testing()
   include(GoogleTest)
