@@ -308,3 +308,20 @@ TEST(RunnerReference, TheCommittedReferenceIsUpToDate) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every family has its example script, and one with a picture writes it
+// under the family's name, where the reference expects it.
+TEST(RunnerReference, EveryFamilyHasItsExample) {
+  for (const runner::Family& family : runner::families()) {
+    SCOPED_TRACE(std::string(family.id));
+    fs::path script = fs::path(EC_SOURCE_DIR) / "examples" / (std::string(family.id) + ".ecs");
+    ASSERT_TRUE(fs::exists(script));
+    std::string text = read_file(script);
+    std::string picture = "\"" + std::string(family.id) + ".png\"";
+    EXPECT_EQ(text.find(picture) != std::string::npos, family.has_picture);
+  }
+}
+
+}  // namespace

@@ -95,7 +95,7 @@ const std::vector<Description>& descriptions() {
        {{"maximum", "the full amount"}, {"current", "the amount done"}, {"x", "left"}, {"y", "top"}, {"caption", "text drawn above the bar"},
         {"frame_red", "frame red"}, {"frame_green", "frame green"}, {"frame_blue", "frame blue"},
         {"bar_red", "bar red"}, {"bar_green", "bar green"}, {"bar_blue", "bar blue"}},
-       "", "Draws the caption, a 100 x 15 frame and a bar one pixel wide per percent done (at most 100).",
+       "", "Draws the caption in the current ink, a 100 x 15 frame and a bar one pixel wide per percent done (at most 100).",
        "Leaves the ink white on black.", "LOADING BAR 50, 40, 20, 220, \"Loading\", 255, 255, 255, 0, 160, 255"},
 
       // Bezier
