@@ -52,4 +52,13 @@ if(EC_TESTS)
              COMMAND ec_runner --out ${PROJECT_BINARY_DIR}/examples ${example})
     set_tests_properties(example.${example_name} PROPERTIES LABELS native)
   endforeach()
+
+  # A broken script makes the runner itself stop with a non-zero status.
+  file(GLOB EC_BAD_SCRIPTS CONFIGURE_DEPENDS tests/scripts/bad_*.ecs)
+  foreach(script ${EC_BAD_SCRIPTS})
+    get_filename_component(script_name ${script} NAME_WE)
+    add_test(NAME runner_error.${script_name}
+             COMMAND ec_runner --out ${PROJECT_BINARY_DIR}/runner_errors ${script})
+    set_tests_properties(runner_error.${script_name} PROPERTIES LABELS native WILL_FAIL TRUE)
+  endforeach()
 endif()

@@ -3,6 +3,7 @@
 // command reference covers every command.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -155,6 +156,21 @@ TEST(RunnerErrors, BrokenScriptsStopWithTheirMessage) {
   EXPECT_GE(checked, 10);
 }
 
+TEST(RunnerErrors, OddLinesNeverCrash) {
+  const char* lines[] = {
+      "$", "$a =", "$1 = Rgb 1, 2, 3", "=", "(", ")", "\"", ",", "#", "FILLED CIRCLE ,", "FILLED CIRCLE (",
+      "print \"\\", "\t print 1\t", "Rgb -", "Rgb 0x", "Rgb --1", "Rgb 1, 2, 3)", "Rgb (1, 2, 3) 4",
+      "Rgb 99999999999999999999999", "SWAP 1e999", "Position 1, nan, inf, -inf", "Position 1, 1e39, -1e39, 0",
+      "\xff\xfe", "GET FILE EXTENSION", "GET FILE EXTENSION \"a\", \"b\"", "screen 99999, 1",
+      "frames -1", "frames 2000000000, 2000000000", "key 256, 1", "key -1, 1", "expect 1", "print",
+      "camera nan, nan, nan", "screenshot \"\"", "load image 1, \"\"", "save image 5, \"x.png\"",
+  };
+  for (const char* line : lines) {
+    Outcome outcome = run(std::string(line) + "\n");
+    EXPECT_TRUE(outcome.status == 0 || outcome.err.rfind("test.ecs:1: ", 0) == 0) << line << ": " << outcome.err;
+  }
+}
+
 TEST(RunnerErrors, SuggestsNearestNames) {
   EXPECT_EQ(run("ROTATE_GQ 1, 2\n").err,
             "test.ecs:1: unknown command \"ROTATE_GQ\"; did you mean \"ROTATE_GX\", \"ROTATE_GY\" or \"ROTATE_GZ\"?\n");
@@ -259,6 +275,13 @@ TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
   hostsim::scene.objects[2].colour = 0xFFFF0000u;
   pixels = runner::render_scene();
   EXPECT_EQ(at(50, 67), 0xFFFF0000u);
+
+  // Far, huge and undefined coordinates draw what they can and no more.
+  hostsim::scene.objects[1].position = {3e38f, -3e38f, 1e-30f};
+  hostsim::scene.objects[2].scale = {1e30f, 1e30f, 1e30f};
+  runner::render_scene();
+  hostsim::scene.cameras[0].position = {NAN, 0, INFINITY};
+  runner::render_scene();
 }
 
 TEST(RunnerScreenshot, WritesAPng) {

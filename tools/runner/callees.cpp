@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -180,6 +181,7 @@ float parse_float(const Argument& argument, int index) {
   double value = looks_numeric ? std::strtod(text.c_str(), &end) : 0;
   if (!looks_numeric || end != text.c_str() + text.size())
     throw ScriptError(ordinal(index) + ": expected a number, got " + (argument.quoted ? quote(text) : text));
+  if (std::isfinite(value) && std::fabs(value) > FLT_MAX) return value > 0 ? INFINITY : -INFINITY;
   return static_cast<float>(value);
 }
 

@@ -28,7 +28,7 @@ namespace {
 constexpr int default_frame_ms = 16;
 
 void screen(int width, int height) {
-  constexpr int largest_side = 8192;
+  constexpr int largest_side = 4096;
   if (width < 1 || height < 1 || width > largest_side || height > largest_side)
     throw ScriptError("the screen must be 1 to " + std::to_string(largest_side) + " pixels on each side");
   hostsim::set_screen_size(width, height);
@@ -108,10 +108,9 @@ void key(int code, int state) {
 void timer(int milliseconds) { hostsim::core_state.timer = milliseconds; }
 
 void frames_timed(int count, int milliseconds) {
-  for (int frame = 0; frame < count; ++frame) {
-    ++hostsim::core_state.frames;
-    hostsim::core_state.timer = wrap_add(hostsim::core_state.timer, milliseconds);
-  }
+  if (count < 0) throw ScriptError("the frame count must not be negative");
+  hostsim::core_state.frames = wrap_add(hostsim::core_state.frames, count);
+  hostsim::core_state.timer = wrap_add(hostsim::core_state.timer, wrap_mul(count, milliseconds));
 }
 
 void frames(int count) { frames_timed(count, default_frame_ms); }
