@@ -55,7 +55,7 @@ void add_command(std::vector<Callee>& list, const exports::Command& row) {
   char result = parts.has_result ? parts.letters[0] : 0;
   std::string name(parts.command);
   void* address = exports::find(parts.decorated);
-  list.push_back({name, "command", Marshal<F>::letters(hidden), [=](const std::vector<Argument>& arguments) {
+  list.push_back({name, "command", Marshal<F>::letters(hidden), result, [=](const std::vector<Argument>& arguments) {
                     if (!address) throw ScriptError("not built into this runner yet");
                     return Marshal<F>::call(address, hidden, result, arguments);
                   }});
@@ -63,8 +63,8 @@ void add_command(std::vector<Callee>& list, const exports::Command& row) {
 
 template <class F>
 void add_host_function(std::vector<Callee>& list, const std::string& field, void* address) {
-  char result = yields_float(field) ? 'F' : 'D';  // how an unsigned result is shown
-  list.push_back({field, "host function", Marshal<F>::letters(0), [=](const std::vector<Argument>& arguments) {
+  char result = Marshal<F>::result_letter(yields_float(field) ? 'F' : 'D');
+  list.push_back({field, "host function", Marshal<F>::letters(0), result, [=](const std::vector<Argument>& arguments) {
                     return Marshal<F>::call(address, 0, result, arguments);
                   }});
 }

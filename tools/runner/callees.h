@@ -25,6 +25,7 @@ struct Callee {
   std::string name;
   std::string kind;        // "command", "host function" or "directive"
   std::string parameters;  // type letters of the arguments; "*" for any number
+  char result = 0;         // type letter of the result; 0 for none
   std::function<Value(const std::vector<Argument>&)> run;
 };
 

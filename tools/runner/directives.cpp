@@ -148,7 +148,7 @@ Value expect(const std::vector<Argument>& arguments) {
 template <class F>
 void add(std::vector<Callee>& list, const std::string& name, F* function) {
   void* address = reinterpret_cast<void*>(function);
-  list.push_back({name, "directive", Marshal<F>::letters(0), [address](const std::vector<Argument>& arguments) {
+  list.push_back({name, "directive", Marshal<F>::letters(0), 0, [address](const std::vector<Argument>& arguments) {
                     return Marshal<F>::call(address, 0, 0, arguments);
                   }});
 }
@@ -175,8 +175,8 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "timer", &timer);
   add(list, "frames", &frames);
   add(list, "frames", &frames_timed);
-  list.push_back({"print", "directive", "*", print});
-  list.push_back({"expect", "directive", "??", expect});
+  list.push_back({"print", "directive", "*", 0, print});
+  list.push_back({"expect", "directive", "??", 0, expect});
 }
 
 }  // namespace runner

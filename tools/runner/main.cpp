@@ -1,6 +1,7 @@
 // ec_runner: tries the plug-in's commands without the host.
 //
 //   ec_runner [--out DIR] [--trace] SCRIPT...   runs each script from a fresh host
+//   ec_runner --list                            lists everything a script can call
 //   ec_runner --reference                       prints the command reference
 #include <filesystem>
 #include <iostream>
@@ -13,7 +14,7 @@ namespace {
 
 int usage() {
   std::cerr << "usage: ec_runner [--out DIR] [--trace] SCRIPT...\n"
-               "       ec_runner --reference\n"
+               "       ec_runner --list | --reference\n"
                "Runs scripts of commands against the stand-in host; see examples/.\n";
   return 2;
 }
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
     std::string argument = argv[i];
     if (argument == "--reference") {
       runner::write_reference(std::cout);
+      return 0;
+    } else if (argument == "--list") {
+      runner::write_callees(std::cout);
       return 0;
     } else if (argument == "--out" && i + 1 < argc) {
       options.output_dir = argv[++i];

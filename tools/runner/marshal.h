@@ -83,6 +83,14 @@ struct Marshal<R(A...)> {
     return all.substr(hidden);
   }
 
+  // The result's letter; `unsigned_as` for an unsigned result (D, or F for
+  // a host getter that carries a float's pattern).
+  static constexpr char result_letter(char unsigned_as) {
+    if constexpr (std::is_void_v<R>) return 0;
+    else if constexpr (std::is_same_v<R, K>) return unsigned_as;
+    else return letter_of<R>();
+  }
+
   // Calls `address`; the first `hidden` parameters (the text slot of a text
   // result) are passed as null.  The argument count is checked by the caller.
   static Value call(void* address, std::size_t hidden, char result, const std::vector<Argument>& arguments) {

@@ -82,6 +82,8 @@ class Run {
     std::vector<Argument> arguments = parse_arguments(rest);
     substitute(arguments, variables_);
     const Callee& callee = choose(name, arguments.size());
+    if (!parsed.variable.empty() && !callee.result)
+      throw ScriptError(name + " gives no result to store in $" + parsed.variable);
     std::size_t logged = hostsim::log().size(), printed = hostsim::core_state.printed.size();
     Value result;
     try {
@@ -101,7 +103,6 @@ class Run {
     const std::vector<std::string>& lines = hostsim::core_state.printed;
     for (std::size_t i = printed; i < lines.size(); ++i) out_ << "printed: " << lines[i] << '\n';
     if (!parsed.variable.empty()) {
-      if (!result.type) throw ScriptError(name + " gives no result to store in $" + parsed.variable);
       variables_[parsed.variable] = result;
       out_ << '$' << parsed.variable << " = " << to_string(result) << '\n';
     } else if (result.type) {

@@ -24,6 +24,10 @@ int run_file(const std::string& path, const Options& options, std::ostream& out,
 int run_source(const std::string& source, const std::string& name, const std::string& script_dir,
                const Options& options, std::ostream& out, std::ostream& err);
 
+// Everything a script can call, one per line: name, kind, argument and
+// result types.
+void write_callees(std::ostream& out);
+
 // The command reference in Markdown.
 void write_reference(std::ostream& out);
 
