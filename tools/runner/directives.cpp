@@ -46,6 +46,9 @@ void save_image(int number, char* file) {
   auto found = hostsim::storage.images.find(number);
   if (found == hostsim::storage.images.end()) throw ScriptError("image " + std::to_string(number) + " does not exist");
   const hostsim::Image& image = found->second;
+  if (image.width < 1 || image.height < 1)
+    throw ScriptError("image " + std::to_string(number) + " is empty (" + std::to_string(image.width) + " x " +
+                      std::to_string(image.height) + ")");
   std::string path = output_path(file);
   if (!hostsim::save_png(path, image.width, image.height, image.pixels))
     throw ScriptError("cannot write " + quote(path));
