@@ -25,5 +25,7 @@ HS_API extern Screen screen;
 HS_API void set_screen_size(int width, int height);
 // The pixel at (x, y), or 0 outside the screen.
 HS_API std::uint32_t pixel(int x, int y);
+// Sets one pixel; anything off the screen is left out.
+void put_pixel(long long x, long long y, std::uint32_t colour);
 
 }  // namespace hostsim

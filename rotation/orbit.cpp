@@ -1,0 +1,23 @@
+// ORBIT: carries an object around a line through a centre point, turning
+// its position and its orientation by the same angle about the line.
+#include "../plugin/commands.h"
+#include "../plugin/host.h"
+#include "frame.h"
+
+using namespace rotation;
+
+void orbit(int object, float centre_x, float centre_y, float centre_z, float axis_x, float axis_y, float axis_z,
+           float degrees) {
+  host::ensure_bound();
+  Vec3 centre{centre_x, centre_y, centre_z};
+  Vec3 offset = minus(read_position(object), centre);
+  Frame frame = probe_frame(object);
+  AxisRotation rotation = axis_rotation({axis_x, axis_y, axis_z}, degrees);
+  Vec3 right = apply(rotation, frame.right);
+  Vec3 forward = apply(rotation, frame.forward);
+  offset = apply(rotation, offset);
+  // The position is set before, and regardless of, the orientation's guard.
+  H.Position(object, f32(double(centre.x) + offset.x), f32(double(centre.y) + offset.y),
+             f32(double(centre.z) + offset.z));
+  set_orientation(object, {right, forward});
+}

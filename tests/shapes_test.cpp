@@ -1,0 +1,166 @@
+// FILLED CIRCLE, HOLLOW RECT, DRAW DUST, DRAW GALAXY.
+#include <climits>
+#include <cmath>
+
+#include "draw2d_support.h"
+
+using namespace draw2d_test;
+using Shapes = plugin::HostTest;
+
+constexpr K red = rgb(255, 0, 0);
+
+TEST_F(Shapes, SmallEllipsesLeaveTheirBoundaryOut) {
+  cmd::filledcircle(10, 20, 1, 1, red);
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Dot(10,20,0xFFFF0000)"}));
+  hostsim::clear_log();
+  cmd::filledcircle(10, 20, 2, 1, red);
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Basic2D.Dot(9,20,0xFFFF0000)", "Basic2D.Dot(10,20,0xFFFF0000)", "Basic2D.Dot(11,20,0xFFFF0000)"}));
+  hostsim::clear_log();
+  cmd::filledcircle(10, 20, 0, 3, red);
+  cmd::filledcircle(10, 20, -2, -2, red);
+  EXPECT_TRUE(hostsim::log().empty());
+}
+
+TEST_F(Shapes, AFullDiscIsDrawnColumnByColumn) {
+  cmd::filledcircle(320, 240, 300, 300, red);
+  Lines dots = hostsim::log_of("Dot");
+  long long inside = 0;
+  for (long long dx = -300; dx <= 300; ++dx)
+    for (long long dy = -300; dy <= 300; ++dy) inside += dx * dx + dy * dy < 90000;
+  EXPECT_EQ(static_cast<long long>(dots.size()), inside);
+  EXPECT_EQ(dots.front(), "Basic2D.Dot(21,216,0xFFFF0000)");  // leftmost column, top first
+  EXPECT_EQ(dots.back(), "Basic2D.Dot(619,264,0xFFFF0000)");
+  EXPECT_EQ(hostsim::pixel(320, 10), red);
+  EXPECT_EQ(hostsim::pixel(619, 240), red);
+  EXPECT_EQ(hostsim::pixel(620, 240), 0xFF000000u);
+}
+
+TEST_F(Shapes, EllipseProductsBeyond32BitsAreExact) {
+  // rx² · ry² = 2.5e9: only the centre column lies inside.
+  cmd::filledcircle(0, 0, 1, 50000, red);
+  Lines dots = hostsim::log_of("Dot");
+  EXPECT_EQ(dots.size(), 99999u);
+  EXPECT_EQ(dots.front(), "Basic2D.Dot(0,-49999,0xFFFF0000)");
+}
+
+TEST_F(Shapes, EllipsesAtTheIntegerLimitsDoNotOverflow) {
+  cmd::filledcircle(INT_MAX, INT_MIN, 1, 1, red);
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Dot(2147483647,-2147483648,0xFFFF0000)"}));
+  hostsim::clear_log();
+  cmd::filledcircle(INT_MAX, INT_MAX, 2, 2, red);
+  Lines dots = hostsim::log_of("Dot");
+  ASSERT_EQ(dots.size(), 9u);
+  // Coordinates beyond the 32-bit range reach the host wrapped.
+  EXPECT_EQ(dots.back(), "Basic2D.Dot(-2147483648,-2147483648,0xFFFF0000)");
+}
+
+TEST_F(Shapes, HollowRectDrawsFourUnsortedLines) {
+  cmd::hollowrect(30, 40, 10, 20);
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(30,40,30,20)", "Basic2D.Line(30,40,10,40)",
+                                   "Basic2D.Line(10,20,30,20)", "Basic2D.Line(10,20,10,40)"}));
+  EXPECT_EQ(hostsim::pixel(20, 20), 0xFFFFFFFFu);
+  EXPECT_EQ(hostsim::pixel(20, 30), 0xFF000000u);
+}
+
+TEST_F(Shapes, DustWithoutDotsDrawsNoRandomNumber) {
+  cmd::drawdust(10, 10, 5, 0, red);
+  cmd::drawdust(10, 10, 5, -3, red);
+  EXPECT_TRUE(hostsim::log().empty());
+}
+
+TEST_F(Shapes, DustLiesOnWholeRingsAtAnglesInRadians) {
+  cmd::drawdust(100, 200, 30, 3, red);
+  EXPECT_EQ(calls(), (Lines{"RndLL", "RndLL", "Dot", "RndLL", "RndLL", "Dot", "RndLL", "RndLL", "Dot"}));
+  EXPECT_EQ(hostsim::log()[0], "Core.RndLL(36000)");
+  EXPECT_EQ(hostsim::log()[1], "Core.RndLL(3000)");
+  Generator random;
+  Lines dots = hostsim::log_of("Dot");
+  for (const std::string& dot : dots) {
+    int angle = random.next(36000) / 100, distance = random.next(3000) / 100;
+    int x = static_cast<int>(100 + distance * std::sin(angle));
+    int y = static_cast<int>(200 + distance * std::cos(angle));
+    EXPECT_EQ(dot, "Basic2D.Dot(" + std::to_string(x) + "," + std::to_string(y) + ",0xFFFF0000)");
+  }
+}
+
+TEST_F(Shapes, DustOfRadiusZeroLandsOnTheCentre) {
+  cmd::drawdust(7, 8, 0, 2, red);
+  EXPECT_EQ(hostsim::log_of("Dot"), (Lines{"Basic2D.Dot(7,8,0xFFFF0000)", "Basic2D.Dot(7,8,0xFFFF0000)"}));
+  EXPECT_EQ(hostsim::log()[1], "Core.RndLL(0)");
+}
+
+TEST_F(Shapes, DustRadiusLimitIsHeldToTheIntegerRange) {
+  cmd::drawdust(0, 0, INT_MAX, 1, red);
+  cmd::drawdust(0, 0, INT_MIN, 1, red);
+  cmd::drawdust(0, 0, 30000000, 1, red);
+  Lines limits;
+  for (const std::string& line : hostsim::log_of("RndLL"))
+    if (line != "Core.RndLL(36000)") limits.push_back(line);
+  EXPECT_EQ(limits, (Lines{"Core.RndLL(2147483647)", "Core.RndLL(-2147483648)", "Core.RndLL(2147483647)"}));
+}
+
+TEST_F(Shapes, GalaxyWithoutStarsDrawsTheCentreBoxInWhite) {
+  cmd::drawgalaxy(50, 60, 400, 400, 3, 2, 0, 10, 100, red);
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Basic2D.Rgb(255,255,255)", "Basic2D.Ink(0xFFFFFFFF,0x0)", "Basic2D.RgbR(0xFFFF0000)",
+                   "Basic2D.RgbG(0xFFFF0000)", "Basic2D.RgbB(0xFFFF0000)", "Basic2D.Lock()",
+                   "Basic2D.Box(48,58,52,62)", "Basic2D.Unlock()"}));
+  expect_ink(0xFFFFFFFFu);
+  EXPECT_EQ(hostsim::pixel(48, 58), 0xFFFFFFFFu);
+  EXPECT_EQ(hostsim::pixel(52, 62), 0xFFFFFFFFu);
+}
+
+TEST_F(Shapes, GalaxyStarsCallTheHostInOrder) {
+  cmd::drawgalaxy(320, 240, 400, 400, 3, 2, 2, 10, 100, red);
+  Lines star{"RndLL", "RndLL", "SinFF", "RndLL", "RndLL", "SinFF", "SinFF", "CosFF", "Rgb", "Dot"};
+  Lines expected{"Rgb", "Ink", "RgbR", "RgbG", "RgbB", "Lock"};
+  for (int i = 0; i < 2; ++i) expected.insert(expected.end(), star.begin(), star.end());
+  expected.insert(expected.end(), {"Box", "Unlock"});
+  EXPECT_EQ(calls(), expected);
+  EXPECT_EQ(hostsim::screen.locks, 1);
+  EXPECT_EQ(hostsim::screen.unlocks, 1);
+
+  // The random limits, and the sine arguments: v · arms and z.
+  Generator random;
+  random.next(10000);
+  int v = random.next(3600);
+  random.next(3);
+  int z = random.next(10000);
+  Lines log = hostsim::log();
+  EXPECT_EQ(log[6], "Core.RndLL(10000)");
+  EXPECT_EQ(log[7], "Core.RndLL(3600)");
+  EXPECT_EQ(log[8], "Core.SinFF(" + hostsim::format_float(static_cast<float>(v * 3)) + ")");
+  EXPECT_EQ(log[9], "Core.RndLL(3)");
+  EXPECT_EQ(log[10], "Core.RndLL(10000)");
+  EXPECT_EQ(log[11], "Core.SinFF(" + hostsim::format_float(static_cast<float>(z)) + ")");
+}
+
+TEST_F(Shapes, GalaxyStarsAtTheCentreAreSaturated) {
+  // Size 0 gives every star the radius term 0: an infinite brightness boost.
+  cmd::drawgalaxy(100, 100, 400, 400, 3, 2, 20, 10, 0, rgb(10, 20, 30));
+  for (const std::string& dot : hostsim::log_of("Dot")) EXPECT_EQ(dot, "Basic2D.Dot(100,100,0xFFFFFFFF)");
+  EXPECT_EQ(hostsim::log_of("Dot").size(), 20u);
+}
+
+TEST_F(Shapes, NarrowGalaxiesCollapseOntoTheCentreLines) {
+  auto coordinates = [](int index) {
+    Lines values;
+    for (const std::string& dot : hostsim::log_of("Dot")) {
+      std::string args = dot.substr(dot.find('(') + 1);
+      std::size_t first = args.find(','), second = args.find(',', first + 1);
+      values.push_back(index == 0 ? args.substr(0, first) : args.substr(first + 1, second - first - 1));
+    }
+    return values;
+  };
+  cmd::drawgalaxy(300, 200, 199, 800, 4, 3, 50, 20, 200, red);
+  EXPECT_EQ(coordinates(0), Lines(50, "300"));
+  hostsim::clear_log();
+  cmd::drawgalaxy(300, 200, 800, 199, 4, 3, 50, 20, 200, red);
+  EXPECT_EQ(coordinates(1), Lines(50, "200"));
+}
+
+TEST_F(Shapes, GalaxyStarsOfAWhiteColourStayWhite) {
+  cmd::drawgalaxy(300, 200, 800, 800, 4, 3, 50, 20, 200, rgb(255, 255, 255));
+  for (const std::string& line : hostsim::log_of("Rgb")) EXPECT_EQ(line, "Basic2D.Rgb(255,255,255)");
+}
