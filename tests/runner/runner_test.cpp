@@ -347,4 +347,28 @@ TEST(RunnerReference, EveryFamilyHasItsExample) {
   }
 }
 
+// Every line of every example names something callable with a fitting
+// argument count, whether or not its command is built yet.
+TEST(RunnerReference, ExamplesCallKnownNamesWithFittingArguments) {
+  for (const auto& entry : fs::directory_iterator(fs::path(EC_SOURCE_DIR) / "examples")) {
+    if (entry.path().extension() != ".ecs") continue;
+    std::istringstream lines(read_file(entry.path()));
+    std::string text;
+    for (int number = 1; std::getline(lines, text); ++number) {
+      SCOPED_TRACE(entry.path().filename().string() + ":" + std::to_string(number));
+      runner::Line line;
+      if (!runner::split_line(text, line)) continue;
+      std::size_t words = runner::match_words(line.words);
+      ASSERT_GT(words, 0u) << text;
+      std::string rest = line.rest;
+      for (std::size_t w = line.words.size(); w > words; --w) rest = line.words[w - 1] + " " + rest;
+      std::size_t count = runner::parse_arguments(rest).size();
+      bool fits = false;
+      for (const runner::Callee* callee : runner::find_callees(runner::join_words(line.words, words)))
+        fits = fits || callee->parameters == "*" || callee->parameters.size() == count;
+      EXPECT_TRUE(fits) << text;
+    }
+  }
+}
+
 }  // namespace
