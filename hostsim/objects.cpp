@@ -2,6 +2,7 @@
 // the object's own axes; planes.  Cameras live here as well.
 #include <cmath>
 
+#include "geometry.h"
 #include "impl.h"
 #include "objects.h"
 
@@ -33,6 +34,7 @@ void move_along(int number, double ax, double ay, double az, float distance) {
 void reset_objects() {
   scene.objects.clear();
   scene.meshes.clear();
+  reset_vertex_data();
 }
 
 void reset_camera() {

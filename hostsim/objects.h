@@ -7,6 +7,7 @@
 // Its right, up and forward axes are R·(1,0,0), R·(0,1,0), R·(0,0,1).
 #pragma once
 #include <array>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ struct Object {
   float alpha = 100;
   bool locked_on = false;
   int texture = 0;  // image number, 0 for none
+  std::vector<std::uint32_t> texture_pixels;  // the image's pixels when it was applied
   std::vector<int> settings;  // the last Set call's three values
   int bounds_calculated = 0;  // CalculateObjectBounds calls
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry.h"
 #include "impl.h"
 #include "screen.h"
 
@@ -52,7 +53,13 @@ std::uint32_t pixel(int x, int y) {
   return screen.pixels[static_cast<std::size_t>(y) * screen.width + x];
 }
 
+// 2D drawing goes to the current bitmap while there is one, else to the screen.
 void put_pixel(long long x, long long y, std::uint32_t colour) {
+  if (Bitmap* bitmap = current_bitmap()) {
+    if (x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return;
+    bitmap->pixels[static_cast<std::size_t>(y * bitmap->width + x)] = colour;
+    return;
+  }
   if (x < 0 || y < 0 || x >= screen.width || y >= screen.height) return;
   screen.pixels[static_cast<std::size_t>(y * screen.width + x)] = colour;
 }
