@@ -1,0 +1,61 @@
+// Matrix module: terrain grids of heights and normals.  Calls on a missing
+// matrix or a vertex outside the grid are refused (heights read as 0) and
+// counted.
+#include "impl.h"
+#include "matrices.h"
+
+namespace hostsim {
+
+MatrixState matrix_state;
+
+void reset_matrices() { matrix_state = MatrixState{}; }
+
+Matrix& make_matrix(int number, int tiles_x, int tiles_z) {
+  Matrix& matrix = matrix_state.matrices[number] = Matrix{};
+  matrix.tiles_x = tiles_x > 0 ? tiles_x : 0;
+  matrix.tiles_z = tiles_z > 0 ? tiles_z : 0;
+  std::size_t vertices = (std::size_t(matrix.tiles_x) + 1) * (std::size_t(matrix.tiles_z) + 1);
+  matrix.heights.assign(vertices, 0.0f);
+  matrix.normals.assign(vertices, Normal{});
+  return matrix;
+}
+
+namespace {
+
+Matrix* vertex_owner(int number, int x, int z) {
+  auto found = matrix_state.matrices.find(number);
+  if (found == matrix_state.matrices.end() || !found->second.contains(x, z)) {
+    ++matrix_state.refused;
+    return nullptr;
+  }
+  return &found->second;
+}
+
+}  // namespace
+
+namespace impl {
+
+K Matrix_GetHeightEx(int number, int x, int z) {
+  Matrix* matrix = vertex_owner(number, x, z);
+  return float_bits(matrix ? matrix->height(x, z) : 0.0f);
+}
+
+void Matrix_SetHeight(int number, int x, int z, float height) {
+  if (Matrix* matrix = vertex_owner(number, x, z)) matrix->height(x, z) = height;
+}
+
+void Matrix_SetNormal(int number, int x, int z, float nx, float ny, float nz) {
+  if (Matrix* matrix = vertex_owner(number, x, z)) matrix->normal(x, z) = Normal{nx, ny, nz};
+}
+
+void Matrix_Apply(int number) {
+  auto found = matrix_state.matrices.find(number);
+  if (found == matrix_state.matrices.end()) {
+    ++matrix_state.refused;
+    return;
+  }
+  ++found->second.applied;
+}
+
+}  // namespace impl
+}  // namespace hostsim
