@@ -4,20 +4,12 @@
 
 #include "../../hostsim/core_state.h"
 #include "../../hostsim/input_state.h"
+#include "../../hostsim/matrices.h"
 #include "../../hostsim/objects.h"
 #include "../../hostsim/png_io.h"
 #include "../../hostsim/screen.h"
-#include "../../hostsim/storage.h"
-// The sound and matrix modules of the stand-in host may land after the
-// runner; their directives are there as soon as they are.
-#if __has_include("../../hostsim/sounds.h")
 #include "../../hostsim/sounds.h"
-#define RUNNER_HAS_SOUNDS 1
-#endif
-#if __has_include("../../hostsim/matrices.h")
-#include "../../hostsim/matrices.h"
-#define RUNNER_HAS_MATRICES 1
-#endif
+#include "../../hostsim/storage.h"
 #include "marshal.h"
 #include "session.h"
 #include "wireframe.h"
@@ -61,21 +53,17 @@ void screenshot(char* file) {
   *session().out << "wrote " << path << '\n';
 }
 
-#if RUNNER_HAS_SOUNDS
 void load_sound(int number, char* file) {
   std::string path = input_path(file);
   if (!hostsim::load_sound(number, path)) throw ScriptError("cannot load the WAV sound " + quote(path));
 }
-#endif
 
-#if RUNNER_HAS_MATRICES
 void matrix(int number, int tiles_x, int tiles_z) {
   constexpr int most_tiles = 1024;
   if (tiles_x < 1 || tiles_z < 1 || tiles_x > most_tiles || tiles_z > most_tiles)
     throw ScriptError("a matrix has 1 to " + std::to_string(most_tiles) + " tiles each way");
   hostsim::make_matrix(number, tiles_x, tiles_z);
 }
-#endif
 
 hostsim::Camera& current_camera() { return hostsim::scene.cameras[hostsim::scene.current_camera]; }
 
@@ -163,12 +151,8 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "load image", &load_image);
   add(list, "save image", &save_image);
   add(list, "screenshot", &screenshot);
-#if RUNNER_HAS_SOUNDS
   add(list, "load sound", &load_sound);
-#endif
-#if RUNNER_HAS_MATRICES
   add(list, "matrix", &matrix);
-#endif
   add(list, "camera", &camera);
   add(list, "camera", &camera_turned);
   add(list, "mouse", &mouse);

@@ -1,15 +1,13 @@
 #include "wireframe.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "../../hostsim/matrices.h"
 #include "../../hostsim/objects.h"
 #include "../../hostsim/png_io.h"
 #include "../../hostsim/screen.h"
 #include "../../hostsim/storage.h"
-#if __has_include("../../hostsim/matrices.h")
-#include "../../hostsim/matrices.h"
-#define RUNNER_HAS_MATRICES 1
-#endif
 
 namespace runner {
 namespace {
@@ -129,10 +127,11 @@ void draw_object(Canvas& canvas, const View& view, const hostsim::Object& object
   }
 }
 
-#if RUNNER_HAS_MATRICES
 // A terrain grid: vertex (x, z) at (x, height, z) times the tile size.
 void draw_matrix(Canvas& canvas, const View& view, hostsim::Matrix& matrix) {
   constexpr std::uint32_t grid_colour = 0xFF40C040u;
+  std::size_t vertices = (std::size_t(std::max(matrix.tiles_x, 0)) + 1) * (std::size_t(std::max(matrix.tiles_z, 0)) + 1);
+  if (matrix.heights.size() < vertices) return;
   auto vertex = [&](int x, int z) {
     return view.to_camera({x * matrix_tile_size, matrix.height(x, z), z * matrix_tile_size});
   };
@@ -142,7 +141,6 @@ void draw_matrix(Canvas& canvas, const View& view, hostsim::Matrix& matrix) {
       if (z < matrix.tiles_z) view.edge(canvas, vertex(x, z), vertex(x, z + 1), grid_colour);
     }
 }
-#endif
 
 }  // namespace
 
@@ -152,9 +150,7 @@ std::vector<std::uint32_t> render_scene() {
   canvas.pixels.resize(std::size_t(screen.width) * std::size_t(screen.height), 0xFF000000u);
   View view = camera_view(screen.width, screen.height);
   for (const auto& [number, object] : hostsim::scene.objects) draw_object(canvas, view, object);
-#if RUNNER_HAS_MATRICES
   for (auto& [number, matrix] : hostsim::matrix_state.matrices) draw_matrix(canvas, view, matrix);
-#endif
   return canvas.pixels;
 }
 
