@@ -27,3 +27,38 @@ if(EC_TESTS)
   include(GoogleTest)
   gtest_discover_tests(ec_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 endif()
+
+# The runner: plays the host's part for scripts of commands (tools/runner),
+# its tests, and every example script as a test of its own.
+if(EC_TESTS)
+  file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS tools/runner/*.cpp)
+  list(FILTER RUNNER_SOURCES EXCLUDE REGEX "tools/runner/main\\.cpp$")
+  add_library(ec_runner_core STATIC ${RUNNER_SOURCES})
+  target_link_libraries(ec_runner_core PUBLIC hostsim)
+  target_include_directories(ec_runner_core PUBLIC ${PROJECT_SOURCE_DIR}/tools/runner)
+
+  add_executable(ec_runner tools/runner/main.cpp)
+  target_link_libraries(ec_runner PRIVATE ec_runner_core ec_plugin)
+
+  add_executable(ec_runner_tests tests/runner/runner_test.cpp)
+  target_link_libraries(ec_runner_tests PRIVATE ec_runner_core ec_plugin GTest::gtest GTest::gtest_main)
+  target_compile_definitions(ec_runner_tests PRIVATE EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(ec_runner_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+
+  file(GLOB EC_EXAMPLES CONFIGURE_DEPENDS examples/*.ecs)
+  foreach(example ${EC_EXAMPLES})
+    get_filename_component(example_name ${example} NAME_WE)
+    add_test(NAME example.${example_name}
+             COMMAND ec_runner --out ${PROJECT_BINARY_DIR}/examples ${example})
+    set_tests_properties(example.${example_name} PROPERTIES LABELS native)
+  endforeach()
+
+  # A broken script makes the runner itself stop with a non-zero status.
+  file(GLOB EC_BAD_SCRIPTS CONFIGURE_DEPENDS tests/scripts/bad_*.ecs)
+  foreach(script ${EC_BAD_SCRIPTS})
+    get_filename_component(script_name ${script} NAME_WE)
+    add_test(NAME runner_error.${script_name}
+             COMMAND ec_runner --out ${PROJECT_BINARY_DIR}/runner_errors ${script})
+    set_tests_properties(runner_error.${script_name} PROPERTIES LABELS native WILL_FAIL TRUE)
+  endforeach()
+endif()

@@ -1,0 +1,374 @@
+// The runner: scripts run against the stand-in host, broken scripts stop
+// with a clear message, results match the exports called directly, and the
+// command reference covers every command.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../../hostsim/core_state.h"
+#include "../../hostsim/hostsim.h"
+#include "../../hostsim/input_state.h"
+#include "../../hostsim/objects.h"
+#include "../../hostsim/png_io.h"
+#include "../../hostsim/screen.h"
+#include "../../hostsim/storage.h"
+#include "../../plugin/commands.h"
+#include "../../plugin/exports.h"
+#include "callees.h"
+#include "descriptions.h"
+#include "runner.h"
+#include "wireframe.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome run(const std::string& script, const std::string& output_dir = testing::TempDir()) {
+  runner::Options options;
+  options.output_dir = output_dir;
+  std::ostringstream out, err;
+  int status = runner::run_source(script, "test.ecs", ".", options, out, err);
+  return {status, out.str(), err.str()};
+}
+
+template <class F>
+F* command(const char* decorated) {
+  return reinterpret_cast<F*>(exports::find(decorated));
+}
+
+std::string read_file(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// ---- script syntax and values
+
+TEST(RunnerScript, PrintsResultsAndStoresThemInVariables) {
+  Outcome outcome = run(
+      "# a comment\n"
+      "\n"
+      "$ext = GET FILE EXTENSION(\"archive.tar.gz\")   # trailing comment\n"
+      "GET SHORT FILENAME \"notes.txt\"\n"
+      "print \"extension:\", $ext, 12, 0x10\n"
+      "expect $ext, \".gz\"\n");
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out,
+            "$ext = \".gz\"\n"
+            "GET SHORT FILENAME = \"txt\"\n"
+            "extension: .gz 12 0x10\n");
+  EXPECT_EQ(hostsim::live_strings(), 0);  // text results go back to the host
+}
+
+TEST(RunnerScript, MarshalsEachTypeFromItsLetter) {
+  Outcome outcome = run(
+      "MakePlane 1, 2.5, -3e1\n"
+      "Position(1, 1, -2.25, 0x0)\n"
+      "FRONT INK -1\n"
+      "BACK INK 0x80402010\n"
+      "$x = GetXPositionEx 1\n"
+      "$s = SqrtFF 2\n"
+      "$r = RndLL 0\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  ASSERT_EQ(hostsim::scene.objects.count(1), 1u);
+  EXPECT_EQ(hostsim::scene.objects[1].position.y, -2.25f);
+  EXPECT_EQ(hostsim::record_ink(true), 0xFFFFFFFFu);
+  EXPECT_EQ(hostsim::record_ink(false), 0x80402010u);
+  EXPECT_NE(outcome.out.find("$x = 1\n"), std::string::npos);
+  EXPECT_NE(outcome.out.find("$s = 1.41421354\n"), std::string::npos);
+  EXPECT_NE(outcome.out.find("$r = 0\n"), std::string::npos);
+}
+
+TEST(RunnerScript, TextsKeepQuotesCommasAndHashes) {
+  Outcome outcome = run("print \"a, \\\"b\\\" # c\"\n$e = GET FILE EXTENSION(\"x,y.#z\")\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, "a, \"b\" # c\n$e = \".#z\"\n");
+}
+
+TEST(RunnerScript, DirectivesSetTheHostUp) {
+  Outcome outcome = run(
+      "screen 64, 48\n"
+      "mouse 10, 20, 1\n"
+      "mouse move 3, -4\n"
+      "key 32, 1\n"
+      "timer 500\n"
+      "frames 3\n"
+      "frames 2, 100\n"
+      "camera 1, 2, -3\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(hostsim::screen.width, 64);
+  EXPECT_EQ(hostsim::screen.height, 48);
+  EXPECT_EQ(hostsim::input_state.mouse_x, 10);
+  EXPECT_EQ(hostsim::input_state.mouse_click, 1);
+  EXPECT_EQ(hostsim::input_state.mouse_move_y, -4);
+  EXPECT_EQ(hostsim::input_state.keys[32], 1);
+  EXPECT_EQ(hostsim::core_state.timer, 500 + 3 * 16 + 2 * 100);
+  EXPECT_EQ(hostsim::core_state.frames, 5);
+  EXPECT_EQ(hostsim::scene.cameras[0].position.z, -3.0f);
+}
+
+TEST(RunnerScript, SavesAndLoadsImages) {
+  std::string dir = testing::TempDir() + "runner_images";
+  hostsim::Image image;
+  image.width = 2, image.height = 1, image.pixels = {0xFFFF0000u, 0xFF00FF00u};
+  fs::create_directories(dir);
+  ASSERT_TRUE(hostsim::save_png(dir + "/in.png", 2, 1, image.pixels));
+  Outcome outcome = run("load image 3, \"" + dir + "/in.png\"\nsave image 3, \"copy/out.png\"\n", dir);
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  ASSERT_TRUE(hostsim::load_png(dir + "/copy/out.png", width, height, pixels));
+  EXPECT_EQ(pixels, image.pixels);
+}
+
+// ---- broken scripts
+
+TEST(RunnerErrors, BrokenScriptsStopWithTheirMessage) {
+  fs::path folder = fs::path(EC_SOURCE_DIR) / "tests" / "scripts";
+  int checked = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
+    if (name.rfind("bad_", 0) != 0) continue;
+    SCOPED_TRACE(name);
+    std::string text = read_file(entry.path());
+    const std::string marker = "# error: ";
+    ASSERT_EQ(text.rfind(marker, 0), 0u) << "first line must be " << marker << "LINE: MESSAGE";
+    std::string expected = text.substr(marker.size(), text.find('\n') - marker.size());
+    std::size_t dir = expected.find("<dir>");
+    if (dir != std::string::npos) expected.replace(dir, 5, folder.string());
+    runner::Options options;
+    options.output_dir = testing::TempDir();
+    std::ostringstream out, err;
+    EXPECT_EQ(runner::run_file(entry.path().string(), options, out, err), 1);
+    EXPECT_EQ(err.str(), entry.path().string() + ":" + expected + "\n");
+    EXPECT_EQ(out.str().find("after"), std::string::npos);  // nothing after the fault ran
+    ++checked;
+  }
+  EXPECT_GE(checked, 10);
+}
+
+TEST(RunnerErrors, OddLinesNeverCrash) {
+  const char* lines[] = {
+      "$", "$a =", "$1 = Rgb 1, 2, 3", "=", "(", ")", "\"", ",", "#", "FILLED CIRCLE ,", "FILLED CIRCLE (",
+      "print \"\\", "\t print 1\t", "Rgb -", "Rgb 0x", "Rgb --1", "Rgb 1, 2, 3)", "Rgb (1, 2, 3) 4",
+      "Rgb 99999999999999999999999", "SWAP 1e999", "Position 1, nan, inf, -inf", "Position 1, 1e39, -1e39, 0",
+      "\xff\xfe", "GET FILE EXTENSION", "GET FILE EXTENSION \"a\", \"b\"", "screen 99999, 1",
+      "frames -1", "frames 2000000000, 2000000000", "key 256, 1", "key -1, 1", "expect 1", "print",
+      "camera nan, nan, nan", "screenshot \"\"", "load image 1, \"\"", "save image 5, \"x.png\"",
+  };
+  for (const char* line : lines) {
+    Outcome outcome = run(std::string(line) + "\n");
+    EXPECT_TRUE(outcome.status == 0 || outcome.err.rfind("test.ecs:1: ", 0) == 0) << line << ": " << outcome.err;
+  }
+}
+
+TEST(RunnerErrors, SuggestsNearestNames) {
+  EXPECT_EQ(run("ROTATE_GQ 1, 2\n").err,
+            "test.ecs:1: unknown command \"ROTATE_GQ\"; did you mean \"ROTATE_GX\", \"ROTATE_GY\" or \"ROTATE_GZ\"?\n");
+  EXPECT_EQ(run("zzzzzzzzzz\n").err, "test.ecs:1: unknown command \"zzzzzzzzzz\"\n");
+}
+
+TEST(RunnerErrors, OverloadsListEveryArgumentCount) {
+  EXPECT_EQ(run("camera 1\n").err,
+            "test.ecs:1: camera takes 3 arguments (float, float, float) or 6 arguments "
+            "(float, float, float, float, float, float), 1 given\n");
+}
+
+TEST(RunnerErrors, MissingScriptFile) {
+  std::ostringstream out, err;
+  EXPECT_EQ(runner::run_file("/no/such/script.ecs", {}, out, err), 1);
+  EXPECT_EQ(err.str(), "/no/such/script.ecs: cannot read the script\n");
+}
+
+// ---- the runner calls what a host would call
+
+TEST(RunnerCalls, EveryRowResolvesByItsDecoratedName) {
+  const exports::Command* rows = exports::commands();
+  for (int i = 0; i < exports::command_count; ++i) {
+    std::vector<const runner::Callee*> found = runner::find_callees(std::string(rows[i].parts.command));
+    ASSERT_EQ(found.size(), 1u) << rows[i].parts.command;
+    std::string_view letters = rows[i].parts.letters;
+    if (rows[i].parts.has_result) letters.remove_prefix(1);
+    EXPECT_EQ(found[0]->parameters, letters) << rows[i].parts.command;
+  }
+}
+
+TEST(RunnerCalls, ResultsEqualDirectCalls) {
+  using TextCommand = KText(char*, char*);
+  auto extension = command<TextCommand>("?getfileextension@@YAKPAD0@Z");
+  ASSERT_NE(extension, nullptr);
+  run("");  // a fresh host with the record handed over
+  char name[] = "photo.jpeg";
+  KText direct = extension(nullptr, name);
+  std::string expected = reinterpret_cast<const char*>(direct);
+  EXPECT_EQ(run("GET FILE EXTENSION \"photo.jpeg\"\n").out, "GET FILE EXTENSION = \"" + expected + "\"\n");
+
+  using Colour = K(K, int);
+  using Swap = K(float);
+  using Bezier = K(float, float, float, float);
+  using Distance = K(float, float, float, float, float, float, int);
+  if (auto brighten = command<Colour>("?brightencolor@@YAKKH@Z")) {
+    run("");
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", brighten(0xFFFA6400u, 10));
+    EXPECT_EQ(run("BRIGHTEN COLOR 0xFFFA6400, 10\n").out, std::string("BRIGHTEN COLOR = ") + hex + "\n");
+  }
+  if (auto swap = command<Swap>("?swap@@YAKM@Z")) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", swap(2.5f));
+    EXPECT_EQ(run("SWAP 2.5\n").out, std::string("SWAP = ") + hex + "\n");  // declared D: shown as a pattern
+  }
+  if (auto bezier = command<Bezier>("?bezierfunction@@YAKMMMM@Z")) {
+    EXPECT_EQ(run("BEZIERFUNCTION 1, 2, 3, 0.75\n").out,
+              "BEZIERFUNCTION = " + hostsim::format_float(as_float(bezier(1, 2, 3, 0.75f))) + "\n");
+  }
+  if (auto distance = command<Distance>("?get_distance@@YAKMMMMMMH@Z")) {
+    EXPECT_EQ(run("GET DISTANCE 0, 0, 0, 3, 4, 12, 1\n").out,
+              "GET DISTANCE = " + hostsim::format_float(as_float(distance(0, 0, 0, 3, 4, 12, 1))) + "\n");
+  }
+}
+
+TEST(RunnerCalls, InkCommandsWriteTheRecordAsDirectCalls) {
+  ASSERT_EQ(run("FRONT INK 0xFF123456\nBACK INK 0xFF654321\n").status, 0);
+  EXPECT_EQ(hostsim::record_ink(true), 0xFF123456u);
+  EXPECT_EQ(hostsim::record_ink(false), 0xFF654321u);
+}
+
+TEST(RunnerCalls, TraceShowsTheHostCalls) {
+  runner::Options options;
+  options.trace = true;
+  std::ostringstream out, err;
+  ASSERT_EQ(runner::run_source("MakePlane 7, 1, 2\n", "t.ecs", ".", options, out, err), 0);
+  EXPECT_EQ(out.str(), "  | Basic3D.MakePlane(7,1,2)\n");
+}
+
+// ---- screenshots
+
+TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
+  run("screen 100, 100\n");
+  // A triangle straddling the view axis 10 units ahead, and one behind the camera.
+  hostsim::Mesh mesh{{{-2, -2, 0}, {2, -2, 0}, {0, 2, 0}}};
+  hostsim::make_object(1, "mesh", mesh).position = {0, 0, 10};
+  hostsim::make_object(2, "mesh", mesh).position = {0, 0, -10};
+  hostsim::scene.objects[1].colour = 0xFF00FF00u;
+  std::vector<std::uint32_t> pixels = runner::render_scene();
+  // 60-degree view: focal length 50 / tan 30 = 86.6; y = -2 at z = 10 lands on row 50 + 17.3.
+  auto at = [&](int x, int y) { return pixels[std::size_t(y) * 100 + std::size_t(x)]; };
+  EXPECT_EQ(at(50, 67), 0xFF00FF00u);  // the base edge
+  EXPECT_EQ(at(50, 50), 0xFF000000u);  // inside the triangle: only edges are drawn
+  int lit = 0;
+  for (std::uint32_t pixel : pixels) lit += pixel != 0xFF000000u;
+  EXPECT_GT(lit, 40);
+  EXPECT_LT(lit, 200);  // the object behind the camera adds nothing
+
+  // Turning the camera half round shows the other one instead.
+  hostsim::scene.cameras[0].angles = {0, 180, 0};
+  hostsim::scene.objects[2].colour = 0xFFFF0000u;
+  pixels = runner::render_scene();
+  EXPECT_EQ(at(50, 67), 0xFFFF0000u);
+
+  // Far, huge and undefined coordinates draw what they can and no more.
+  hostsim::scene.objects[1].position = {3e38f, -3e38f, 1e-30f};
+  hostsim::scene.objects[2].scale = {1e30f, 1e30f, 1e30f};
+  runner::render_scene();
+  hostsim::scene.cameras[0].position = {NAN, 0, INFINITY};
+  runner::render_scene();
+}
+
+TEST(RunnerScreenshot, WritesAPng) {
+  std::string dir = testing::TempDir() + "runner_shot";
+  ASSERT_EQ(run("screen 40, 30\nscreenshot \"shots/a.png\"\n", dir).status, 0);
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  ASSERT_TRUE(hostsim::load_png(dir + "/shots/a.png", width, height, pixels));
+  EXPECT_EQ(width, 40);
+  EXPECT_EQ(height, 30);
+}
+
+// ---- the reference
+
+TEST(RunnerReference, EveryCommandHasItsEntry) {
+  EXPECT_EQ(runner::missing_descriptions(), "");
+  EXPECT_EQ(runner::descriptions().size(), std::size_t(exports::command_count));
+  const exports::Command* rows = exports::commands();
+  for (int i = 0; i < exports::command_count; ++i) {
+    const runner::Description* description = runner::find_description(rows[i].parts.command);
+    if (!description) continue;
+    SCOPED_TRACE(std::string(rows[i].parts.command));
+    std::string_view letters = rows[i].parts.letters;
+    if (rows[i].parts.has_result) letters.remove_prefix(1);
+    EXPECT_EQ(description->parameters.size(), letters.size());
+    EXPECT_EQ(description->result.empty(), !rows[i].parts.has_result);
+    bool family_known = false;
+    for (const runner::Family& family : runner::families()) family_known = family_known || family.id == description->family;
+    EXPECT_TRUE(family_known);
+    // The example is a runner line that calls this command with all its arguments.
+    runner::Line line;
+    ASSERT_TRUE(runner::split_line(std::string(description->example), line));
+    std::size_t words = runner::match_words(line.words);
+    EXPECT_EQ(runner::join_words(line.words, words), rows[i].parts.command);
+    std::string rest = line.rest;
+    for (std::size_t w = line.words.size(); w > words; --w) rest = line.words[w - 1] + " " + rest;
+    EXPECT_EQ(runner::parse_arguments(rest).size(), letters.size());
+    EXPECT_EQ(line.variable.empty(), !rows[i].parts.has_result);
+  }
+}
+
+TEST(RunnerReference, TheCommittedReferenceIsUpToDate) {
+  std::ostringstream generated;
+  runner::write_reference(generated);
+  EXPECT_EQ(read_file(fs::path(EC_SOURCE_DIR) / "docs" / "commands.md"), generated.str())
+      << "regenerate it: ec_runner --reference > docs/commands.md";
+}
+
+}  // namespace
+
+namespace {
+
+// Every family has its example script, and one with a picture writes it
+// under the family's name, where the reference expects it.
+TEST(RunnerReference, EveryFamilyHasItsExample) {
+  for (const runner::Family& family : runner::families()) {
+    SCOPED_TRACE(std::string(family.id));
+    fs::path script = fs::path(EC_SOURCE_DIR) / "examples" / (std::string(family.id) + ".ecs");
+    ASSERT_TRUE(fs::exists(script));
+    std::string text = read_file(script);
+    std::string picture = "\"" + std::string(family.id) + ".png\"";
+    EXPECT_EQ(text.find(picture) != std::string::npos, family.has_picture);
+  }
+}
+
+// Every line of every example names something callable with a fitting
+// argument count, whether or not its command is built yet.
+TEST(RunnerReference, ExamplesCallKnownNamesWithFittingArguments) {
+  for (const auto& entry : fs::directory_iterator(fs::path(EC_SOURCE_DIR) / "examples")) {
+    if (entry.path().extension() != ".ecs") continue;
+    std::istringstream lines(read_file(entry.path()));
+    std::string text;
+    for (int number = 1; std::getline(lines, text); ++number) {
+      SCOPED_TRACE(entry.path().filename().string() + ":" + std::to_string(number));
+      runner::Line line;
+      if (!runner::split_line(text, line)) continue;
+      std::size_t words = runner::match_words(line.words);
+      ASSERT_GT(words, 0u) << text;
+      std::string rest = line.rest;
+      for (std::size_t w = line.words.size(); w > words; --w) rest = line.words[w - 1] + " " + rest;
+      std::size_t count = runner::parse_arguments(rest).size();
+      bool fits = false;
+      for (const runner::Callee* callee : runner::find_callees(runner::join_words(line.words, words)))
+        fits = fits || callee->parameters == "*" || callee->parameters.size() == count;
+      EXPECT_TRUE(fits) << text;
+    }
+  }
+}
+
+}  // namespace
