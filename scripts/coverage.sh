@@ -12,5 +12,6 @@ find build/coverage -name '*.gcda' -delete
 ctest --test-dir build/coverage -j2 -E 'ShippedDll' >/dev/null || true
 gcovr --root . --object-directory build/coverage \
   --filter 'plugin/' --filter 'draw2d/' --filter 'objects3d/' --filter 'rotation/' --filter 'utilities/' \
+  --exclude 'build/' --gcov-ignore-errors=no_working_dir_found \
   --exclude-throw-branches --exclude-unreachable-branches --print-summary \
   --txt build/coverage/coverage.txt

@@ -5,8 +5,6 @@
 // leave host modules unloaded or strip single exports.  Parameters that set
 // how much work a command must do (radii, counts, segments, passes, sizes)
 // are held to small ranges: long work a command is asked for is not a fault.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -94,8 +92,9 @@ int held(const void* function, int index, int value) {
   return value;
 }
 
-// The sound file name is fixed: the stand-in host writes real files.
-constexpr const char* sound_file = "fuzz-sound.wav";
+// The sound file name is fixed, in a scratch folder: the stand-in host
+// writes real files.
+std::string sound_file = "fuzz-sound.wav";
 
 template <class T>
 T decode(Bytes& in, std::vector<std::string>& keep, const void* function, int index) {
@@ -107,7 +106,7 @@ T decode(Bytes& in, std::vector<std::string>& keep, const void* function, int in
     std::memcpy(&value, &bits, sizeof value);
     return value;
   } else if constexpr (std::is_same_v<T, char*>) {
-    if (function == reinterpret_cast<const void*>(&savesound)) return const_cast<char*>(sound_file);
+    if (function == reinterpret_cast<const void*>(&savesound)) return sound_file.data();
     return in.text(keep);
   } else {
     return static_cast<T>(in.word());
@@ -185,10 +184,9 @@ void set_up_scene(Bytes& in) {
 
 }  // namespace
 
-// Files the commands write land in a scratch folder.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char folder[] = "/tmp/ec-fuzz-XXXXXX";
-  if (!mkdtemp(folder) || chdir(folder) != 0) return 1;
+  if (mkdtemp(folder)) sound_file = std::string(folder) + "/fuzz-sound.wav";
   return 0;
 }
 
