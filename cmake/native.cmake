@@ -62,3 +62,11 @@ if(EC_TESTS)
     set_tests_properties(runner_error.${script_name} PROPERTIES LABELS native WILL_FAIL TRUE)
   endforeach()
 endif()
+
+# Benchmarks (Google Benchmark), when the library is installed; meaningful in
+# the bench preset, which builds without sanitizers.
+find_package(benchmark QUIET)
+if(EC_TESTS AND benchmark_FOUND)
+  add_executable(ec_bench bench/commands_bench.cpp)
+  target_link_libraries(ec_bench PRIVATE ec_plugin hostsim benchmark::benchmark)
+endif()

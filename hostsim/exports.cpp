@@ -42,8 +42,11 @@ std::string format_arg(T value) {
   }
 }
 
+bool logging = true;
+
 template <class... A>
 void record(const char* module, const char* decorated, A... args) {
+  if (!logging) return;
   std::string name(decorated + 1, std::string(decorated).find("@@") - 1);
   std::string line = std::string(module) + '.' + name + '(';
   bool first = true;
@@ -64,6 +67,8 @@ void record(const char* module, const char* decorated, A... args) {
 #undef HOST_FN
 
 namespace hostsim {
+
+void set_logging(bool on) { logging = on; }
 
 bool load_modules(const LoadOptions& options) {
   auto skipped = [&](const char* file) {

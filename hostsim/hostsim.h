@@ -47,6 +47,7 @@ HS_API const std::vector<std::string>& log();
 HS_API std::vector<std::string> log_of(const std::string& function);  // lines of one function
 HS_API std::vector<std::string> log_without(const std::vector<std::string>& functions);
 HS_API void clear_log();
+HS_API void set_logging(bool on);  // off: calls are not logged (benchmarks)
 HS_API int live_strings();  // texts made by the string allocator not yet given back
 
 // Formats a float as the log does.
