@@ -25,18 +25,13 @@ constexpr double half_field_of_view = 30.0 * pi / 180.0;
 constexpr double near_distance = 0.001;
 constexpr std::uint32_t blank_pixel = 0xFF000000u;
 
-Object* object_at(int number) {
-  auto found = scene.objects.find(number);
-  return found == scene.objects.end() ? nullptr : &found->second;
-}
-
 Mesh* mesh_at(int number) {
   auto found = scene.meshes.find(number);
   return found == scene.meshes.end() ? nullptr : &found->second;
 }
 
 Mesh* limb_at(int object, int limb) {
-  Object* found = object_at(object);
+  Object* found = find_object(object);
   if (!found) return nullptr;
   auto at = found->limbs.find(limb);
   return at == found->limbs.end() ? nullptr : &at->second;
@@ -77,7 +72,7 @@ Mesh cube(float size) {
 int display_side(int reported, int fallback) { return reported > 0 ? reported : fallback; }
 
 ScreenPoint project_current(int number) {
-  Object* object = object_at(number);
+  Object* object = find_object(number);
   Vec3 point = object ? object->position : Vec3{};
   auto camera = scene.cameras.find(scene.current_camera);
   return project(camera == scene.cameras.end() ? Camera{} : camera->second, point);
@@ -160,7 +155,7 @@ void Basic3D_MakeTriangle(int number, float x1, float y1, float z1, float x2, fl
 }
 
 void Basic3D_MakeMeshFromObject(int mesh, int number) {
-  Object* object = object_at(number);
+  Object* object = find_object(number);
   if (!object) return;
   Mesh made;
   Vec3 scale = object->scale;
@@ -187,22 +182,22 @@ void Basic3D_MakeObject(int number, int mesh, int image) {
   apply_texture(make_object(number, "mesh", *source), image);
 }
 void Basic3D_AddLimb(int number, int limb, int mesh) {
-  Object* object = object_at(number);
+  Object* object = find_object(number);
   Mesh* source = mesh_at(mesh);
   if (object && source) object->limbs[limb] = *source;
 }
 
 void Basic3D_Scale(int number, float x, float y, float z) {
-  if (Object* object = object_at(number)) object->scale = {x, y, z};
+  if (Object* object = find_object(number)) object->scale = {x, y, z};
 }
 void Basic3D_Set(int number, int a, int b, int c) {
-  if (Object* object = object_at(number)) object->settings = {a, b, c};
+  if (Object* object = find_object(number)) object->settings = {a, b, c};
 }
 void Basic3D_SetTexture(int number, int image) {
-  if (Object* object = object_at(number)) apply_texture(*object, image);
+  if (Object* object = find_object(number)) apply_texture(*object, image);
 }
 void Basic3D_CalculateObjectBounds(int number) {
-  if (Object* object = object_at(number)) ++object->bounds_calculated;
+  if (Object* object = find_object(number)) ++object->bounds_calculated;
 }
 
 int Basic3D_GetScreenX(int number) { return project_current(number).x; }
@@ -237,7 +232,7 @@ void Basic3D_SetVertexDataPosition(int index, float x, float y, float z) {
 
 void Basic3D_PerformCheckListForLimbs(int number) {
   checklist.clear();
-  if (Object* object = object_at(number))
+  if (Object* object = find_object(number))
     for (const auto& [limb, mesh] : object->limbs) checklist.push_back(limb);
 }
 int System_ChecklistQuantity() { return static_cast<int>(checklist.size()); }

@@ -5,21 +5,14 @@
 
 namespace hostsim::impl {
 
-namespace {
-Object* find(int number) {
-  auto found = scene.objects.find(number);
-  return found == scene.objects.end() ? nullptr : &found->second;
-}
-}  // namespace
-
 void Basic3D_Color(int number, K colour) {
-  if (Object* object = find(number)) object->colour = colour;
+  if (Object* object = find_object(number)) object->colour = colour;
 }
 void Basic3D_LockOn(int number) {
-  if (Object* object = find(number)) object->locked_on = true;
+  if (Object* object = find_object(number)) object->locked_on = true;
 }
 void Basic3D_SetAlphaFactor(int number, float percent) {
-  if (Object* object = find(number)) object->alpha = percent;
+  if (Object* object = find_object(number)) object->alpha = percent;
 }
 
 }  // namespace hostsim::impl

@@ -14,14 +14,16 @@ namespace {
 
 constexpr double degrees = 3.14159265358979323846 / 180.0;
 
-Object* find(int number) {
-  auto found = scene.objects.find(number);
-  return found == scene.objects.end() ? nullptr : &found->second;
+// A missing object reads as placed at the origin, unturned.
+const Object& read(int number) {
+  static const Object blank;
+  const Object* object = find_object(number);
+  return object ? *object : blank;
 }
 
 // Moves the object `distance` along its own axis (ax, ay, az).
 void move_along(int number, double ax, double ay, double az, float distance) {
-  Object* object = find(number);
+  Object* object = find_object(number);
   if (!object) return;
   Vec3 axis = rotate(rotation_matrix(object->angles), ax, ay, az);
   object->position.x = f32(object->position.x + double(distance) * axis.x);
@@ -42,6 +44,11 @@ void reset_camera() {
   scene.current_camera = 0;
   scene.auto_camera = true;
   scene.backdrop = true;
+}
+
+Object* find_object(int number) {
+  auto found = scene.objects.find(number);
+  return found == scene.objects.end() ? nullptr : &found->second;
 }
 
 Matrix3 rotation_matrix(const Vec3& angles) {
@@ -75,7 +82,7 @@ Object& make_object(int number, const std::string& kind, Mesh mesh) {
 
 namespace impl {
 
-int Basic3D_GetExist(int number) { return find(number) ? 1 : 0; }
+int Basic3D_GetExist(int number) { return find_object(number) ? 1 : 0; }
 void Basic3D_DeleteEx(int number) { scene.objects.erase(number); }
 
 // A plane of the given width and height, upright in the object's XY plane.
@@ -86,28 +93,28 @@ void Basic3D_MakePlane(int number, float width, float height) {
 }
 
 void Basic3D_Position(int number, float x, float y, float z) {
-  if (Object* object = find(number)) object->position = {x, y, z};
+  if (Object* object = find_object(number)) object->position = {x, y, z};
 }
 
 void Basic3D_Rotate(int number, float x, float y, float z) {
-  if (Object* object = find(number)) object->angles = {x, y, z};
+  if (Object* object = find_object(number)) object->angles = {x, y, z};
 }
 void Basic3D_XRotate(int number, float angle) {
-  if (Object* object = find(number)) object->angles.x = angle;
+  if (Object* object = find_object(number)) object->angles.x = angle;
 }
 void Basic3D_YRotate(int number, float angle) {
-  if (Object* object = find(number)) object->angles.y = angle;
+  if (Object* object = find_object(number)) object->angles.y = angle;
 }
 void Basic3D_ZRotate(int number, float angle) {
-  if (Object* object = find(number)) object->angles.z = angle;
+  if (Object* object = find_object(number)) object->angles.z = angle;
 }
 
-K Basic3D_GetXPositionEx(int number) { return float_bits(find(number) ? find(number)->position.x : 0.0f); }
-K Basic3D_GetYPositionEx(int number) { return float_bits(find(number) ? find(number)->position.y : 0.0f); }
-K Basic3D_GetZPositionEx(int number) { return float_bits(find(number) ? find(number)->position.z : 0.0f); }
-K Basic3D_GetXRotationEx(int number) { return float_bits(find(number) ? find(number)->angles.x : 0.0f); }
-K Basic3D_GetYRotationEx(int number) { return float_bits(find(number) ? find(number)->angles.y : 0.0f); }
-K Basic3D_GetZRotationEx(int number) { return float_bits(find(number) ? find(number)->angles.z : 0.0f); }
+K Basic3D_GetXPositionEx(int number) { return float_bits(read(number).position.x); }
+K Basic3D_GetYPositionEx(int number) { return float_bits(read(number).position.y); }
+K Basic3D_GetZPositionEx(int number) { return float_bits(read(number).position.z); }
+K Basic3D_GetXRotationEx(int number) { return float_bits(read(number).angles.x); }
+K Basic3D_GetYRotationEx(int number) { return float_bits(read(number).angles.y); }
+K Basic3D_GetZRotationEx(int number) { return float_bits(read(number).angles.z); }
 
 void Basic3D_Move(int number, float distance) { move_along(number, 0, 0, 1, distance); }
 void Basic3D_MoveRight(int number, float distance) { move_along(number, 1, 0, 0, distance); }
@@ -117,7 +124,7 @@ void Basic3D_MoveDown(int number, float distance) { move_along(number, 0, -1, 0,
 
 // Turns the object so that its forward axis points at the point (Z angle 0).
 void Basic3D_Point(int number, float x, float y, float z) {
-  Object* object = find(number);
+  Object* object = find_object(number);
   if (!object) return;
   double dx = x - double(object->position.x), dy = y - double(object->position.y),
          dz = z - double(object->position.z);

@@ -17,9 +17,7 @@
 
 namespace hostsim {
 
-struct Vec3 {
-  float x = 0, y = 0, z = 0;
-};
+using ::Vec3;  // three 32-bit floats, as the plug-in's
 
 // A triangle list: every three vertices make one triangle.
 struct Mesh {
@@ -61,6 +59,9 @@ HS_API extern Scene scene;
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 HS_API Matrix3 rotation_matrix(const Vec3& angles);
 HS_API Vec3 rotate(const Matrix3& m, double x, double y, double z);
+
+// The object with that number, or null.
+HS_API Object* find_object(int number);
 
 // Makes (or replaces) an object of the given kind with limb 0 = mesh.
 HS_API Object& make_object(int number, const std::string& kind, Mesh mesh);

@@ -8,8 +8,6 @@
 #include "../plugin/host.h"
 #include "../rotation/frame.h"
 
-using rotation::Vec3;
-
 namespace {
 
 struct Measure {
@@ -22,11 +20,11 @@ float host_sqrt(float value) { return as_float(H.SqrtFF(value)); }
 float length(Vec3 v) { return host_sqrt(f32(double(square(v.x)) + square(v.y) + square(v.z))); }
 
 Measure measure(int object, Vec3 local, Vec3 t) {
-  Vec3 start = rotation::read_position(object);
+  Vec3 start = object_position(object);
   H.MoveRight(object, local.x);
   H.MoveUp(object, local.y);
   H.Move(object, local.z);
-  Vec3 d = rotation::minus(rotation::read_position(object), start);
+  Vec3 d = minus(object_position(object), start);
   H.MoveRight(object, -local.x);
   H.MoveUp(object, -local.y);
   H.Move(object, -local.z);

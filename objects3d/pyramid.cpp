@@ -15,10 +15,6 @@ constexpr int texture_bitmap = 1;
 constexpr int texture_side = 2;
 constexpr float base_corner_angles[3] = {0.0f, 120.0f, 240.0f};
 
-struct Corner {
-  float x, y, z;
-};
-
 struct Build {
   int object;   // the pyramid
   int scratch;  // object that each triangle is made on
@@ -37,7 +33,7 @@ int lowest_free(host::GetExist_fn exists) {
   return 0;
 }
 
-void add_face(const Build& build, int limb, Corner a, Corner b, Corner c) {
+void add_face(const Build& build, int limb, Vec3 a, Vec3 b, Vec3 c) {
   H.MakeTriangle(build.scratch, a.x, a.y, a.z, b.x, b.y, b.z, c.x, c.y, c.z);
   H.MakeMeshFromObject(build.mesh, build.scratch);
   H.DeleteEx(build.scratch);
@@ -47,23 +43,22 @@ void add_face(const Build& build, int limb, Corner a, Corner b, Corner c) {
 
 // Where the scratch object ends up after turning by `angle` at the base
 // height and moving `size` straight ahead.
-Corner probe_base_corner(int scratch, float base_y, float size, float angle) {
+Vec3 probe_base_corner(int scratch, float base_y, float size, float angle) {
   H.MakePlane(scratch, 0.0f, 0.0f);
   H.Position(scratch, 0.0f, base_y, 0.0f);
   H.YRotate(scratch, angle);
   H.Move(scratch, size);
-  Corner corner{as_float(H.GetXPositionEx(scratch)), as_float(H.GetYPositionEx(scratch)),
-                as_float(H.GetZPositionEx(scratch))};
+  Vec3 corner = object_position(scratch);
   H.DeleteEx(scratch);
   return corner;
 }
 
 // Triangular base: corners `size` units out from the axis, 120 degrees apart.
 void build_three_sides(const Build& build, int size, int half) {
-  Corner c[3];
+  Vec3 c[3];
   for (int i = 0; i < 3; ++i)
     c[i] = probe_base_corner(build.scratch, float(-half), float(size), base_corner_angles[i]);
-  Corner apex{0.0f, float(half), 0.0f};
+  Vec3 apex{0.0f, float(half), 0.0f};
   add_face(build, 1, c[0], c[1], c[2]);
   add_face(build, 2, c[0], c[1], apex);
   add_face(build, 3, c[0], c[2], apex);
@@ -73,7 +68,7 @@ void build_three_sides(const Build& build, int size, int half) {
 // Square base two half sizes wide, as two triangles.
 void build_four_sides(const Build& build, int half) {
   float p = float(half), n = float(-half);
-  Corner apex{0.0f, p, 0.0f};
+  Vec3 apex{0.0f, p, 0.0f};
   add_face(build, 1, {n, n, p}, {p, n, p}, {p, n, n});
   add_face(build, 2, {n, n, p}, {n, n, n}, {p, n, n});
   add_face(build, 3, {n, n, p}, {p, n, p}, apex);

@@ -12,23 +12,10 @@ namespace {
 constexpr int line_scratch_object = 1000;
 constexpr int root_flag = 1;
 
-struct Point {
-  float x, y, z;
-};
-
-Point object_position(int object) {
-  return {as_float(H.GetXPositionEx(object)), as_float(H.GetYPositionEx(object)),
-          as_float(H.GetZPositionEx(object))};
-}
-
 float difference(float a, float b) { return f32(double(a) - b); }
 float sum(float a, float b) { return f32(double(a) + b); }
 float product(float a, float b) { return f32(double(a) * b); }
 float root(float value) { return f32(std::sqrt(double(value))); }
-
-Point from_to(const Point& from, const Point& to) {
-  return {difference(to.x, from.x), difference(to.y, from.y), difference(to.z, from.z)};
-}
 
 // Strictly between -range and range: upper bound first; NaN fails.
 bool within(float d, float range, float negative_range) { return d < range && d > negative_range; }
@@ -38,8 +25,8 @@ bool within(float d, float range, float negative_range) { return d < range && d 
 // 1 when B lies inside the axis-aligned cube of half-width `range` around A.
 int checkobjectcollisionarea(int a, int b, float range) {
   host::ensure_bound();
-  Point pa = object_position(a);
-  Point pb = object_position(b);
+  Vec3 pa = object_position(a);
+  Vec3 pb = object_position(b);
   float negative_range = f32(-double(range));
   bool inside = within(difference(pa.x, pb.x), range, negative_range) &&
                 within(difference(pa.y, pb.y), range, negative_range) &&
@@ -72,9 +59,9 @@ K lod_distance(int object, int camera) {
 K anglebetweenpoints(float ax, float ay, float az, float bx, float by, float bz, float cx, float cy,
                      float cz) {
   host::ensure_bound();
-  Point a{ax, ay, az};
-  Point u = from_to(a, {bx, by, bz});
-  Point v = from_to(a, {cx, cy, cz});
+  Vec3 a{ax, ay, az};
+  Vec3 u = minus({bx, by, bz}, a);
+  Vec3 v = minus({cx, cy, cz}, a);
   float u_length = as_float(H.SqrtFF(sum(sum(square(u.y), square(u.x)), square(u.z))));
   float v_length = as_float(H.SqrtFF(sum(sum(square(v.y), square(v.x)), square(v.z))));
   float dot = sum(sum(product(v.y, u.y), product(v.x, u.x)), product(v.z, u.z));

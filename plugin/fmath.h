@@ -51,3 +51,13 @@ inline int wrap_mul(int a, int b) {
 
 // A float's square, stored as a 32-bit float.
 inline float square(float value) { return f32(value * value); }
+
+// A world vector or point: three 32-bit floats.
+struct Vec3 {
+  float x = 0, y = 0, z = 0;
+};
+
+// a − b, component by component, each difference stored as a 32-bit float.
+inline Vec3 minus(Vec3 a, Vec3 b) {
+  return {f32(double(a.x) - b.x), f32(double(a.y) - b.y), f32(double(a.z) - b.z)};
+}

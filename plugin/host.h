@@ -73,3 +73,11 @@ inline void ensure_bound() {
 
 // Commands call the host through the table: `H.Box(x1, y1, x2, y2)`.
 inline host::Table& H = host::table;
+
+// An object's position as the 3D module reports it, read x, then y, then z.
+inline Vec3 object_position(int object) {
+  float x = as_float(H.GetXPositionEx(object));
+  float y = as_float(H.GetYPositionEx(object));
+  float z = as_float(H.GetZPositionEx(object));
+  return {x, y, z};
+}

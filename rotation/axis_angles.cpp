@@ -15,7 +15,7 @@ namespace {
 
 // The forward sample in the axis frame.
 Vec3 forward_in_axis_frame(int object, Vec3 axis) {
-  Vec3 forward = sample_forward(object, read_position(object));
+  Vec3 forward = sample_forward(object, object_position(object));
   return into_axis_frame(align_to_z(axis), forward);
 }
 

@@ -13,8 +13,6 @@ float atan2_degrees(float ordinate, float abscissa) { return as_float(H.Atan2FFF
 
 float sum_of_products(float a, float b, float c, float d) { return f32(double(a) * b + double(c) * d); }
 
-Vec3 minus(Vec3 a, Vec3 b) { return {f32(double(a.x) - b.x), f32(double(a.y) - b.y), f32(double(a.z) - b.z)}; }
-
 Turn turn(Axis axis, float degrees) {
   float s = as_float(H.SinFF(degrees));
   float c = as_float(H.CosFF(degrees));
@@ -54,36 +52,29 @@ AxisRotation axis_rotation(Vec3 axis, float degrees) {
   return {{a.onto_xz, a.onto_z, turn(Axis::Z, degrees), turn(Axis::Y, a.beta), turn(Axis::X, -a.alpha)}};
 }
 
-Vec3 read_position(int object) {
-  float x = as_float(H.GetXPositionEx(object));
-  float y = as_float(H.GetYPositionEx(object));
-  float z = as_float(H.GetZPositionEx(object));
-  return {x, y, z};
-}
-
 Vec3 sample_right(int object, Vec3 start) {
   H.MoveRight(object, probe_step);
-  Vec3 moved = read_position(object);
+  Vec3 moved = object_position(object);
   H.MoveLeft(object, probe_step);
   return minus(moved, start);
 }
 
 Vec3 sample_up(int object, Vec3 start) {
   H.MoveUp(object, probe_step);
-  Vec3 moved = read_position(object);
+  Vec3 moved = object_position(object);
   H.MoveDown(object, probe_step);
   return minus(moved, start);
 }
 
 Vec3 sample_forward(int object, Vec3 start) {
   H.Move(object, probe_step);
-  Vec3 moved = read_position(object);
+  Vec3 moved = object_position(object);
   H.Move(object, -probe_step);
   return minus(moved, start);
 }
 
 Frame probe_frame(int object) {
-  Vec3 start = read_position(object);
+  Vec3 start = object_position(object);
   Vec3 right = sample_right(object, start);
   Vec3 forward = sample_forward(object, start);
   return {right, forward};

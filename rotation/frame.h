@@ -21,10 +21,6 @@
 
 namespace rotation {
 
-struct Vec3 {
-  float x, y, z;
-};
-
 enum class Axis { X, Y, Z };
 
 // An elementary rotation about a world axis, with its sine and cosine.
@@ -58,7 +54,6 @@ struct AxisRotation {
 
 float atan2_degrees(float ordinate, float abscissa);  // the host's Atan2FFF
 float sum_of_products(float a, float b, float c, float d);  // a·b + c·d as a 32-bit float
-Vec3 minus(Vec3 a, Vec3 b);  // component by component, as 32-bit floats
 
 Turn turn(Axis axis, float degrees);  // asks the host for sin, then cos
 Vec3 apply(const Turn& turn, Vec3 v);
@@ -71,7 +66,6 @@ AxisRotation axis_rotation(Vec3 axis, float degrees);
 // Frame probe: each sample moves the object one unit along its own axis,
 // reads the position and moves it back; the sample is the difference to the
 // start position.
-Vec3 read_position(int object);  // x, then y, then z
 Vec3 sample_right(int object, Vec3 start);
 Vec3 sample_up(int object, Vec3 start);
 Vec3 sample_forward(int object, Vec3 start);

@@ -10,7 +10,7 @@ void orbit(int object, float centre_x, float centre_y, float centre_z, float axi
            float degrees) {
   host::ensure_bound();
   Vec3 centre{centre_x, centre_y, centre_z};
-  Vec3 offset = minus(read_position(object), centre);
+  Vec3 offset = minus(object_position(object), centre);
   Frame frame = probe_frame(object);
   AxisRotation rotation = axis_rotation({axis_x, axis_y, axis_z}, degrees);
   Vec3 right = apply(rotation, frame.right);

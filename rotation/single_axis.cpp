@@ -48,12 +48,12 @@ void rotate_lx(int object, float degrees) {
 
 void rotate_ly(int object, float degrees) {
   host::ensure_bound();
-  Vec3 up = sample_up(object, read_position(object));
+  Vec3 up = sample_up(object, object_position(object));
   rotate_axis(object, up.x, up.y, up.z, degrees);
 }
 
 void rotate_lz(int object, float degrees) {
   host::ensure_bound();
-  Vec3 forward = sample_forward(object, read_position(object));
+  Vec3 forward = sample_forward(object, object_position(object));
   rotate_axis(object, forward.x, forward.y, forward.z, degrees);
 }
