@@ -1,18 +1,23 @@
 # Windows builds: the plug-in DLL with its command table and exports; for the
-# 64-bit tests also the stand-in host as HostSim.dll with one forwarding DLL
-# per host module, and the tests, run under wine64.
+# Windows tests also the stand-in host as HostSim.dll with one forwarding DLL
+# per host module, and the tests, run under Wine.  The 64-bit tests build
+# their own DLL from the sources; the 32-bit tests load the shipped file
+# (EC_SHIPPED_DLL) exactly as the main job built it.
 include(${CMAKE_CURRENT_LIST_DIR}/exports.cmake)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set(EC_SHIPPED_DLL "" CACHE FILEPATH "Test this ExtraCommands.dll instead of building one")
 
-ec_write_plugin_def(${CMAKE_BINARY_DIR}/ExtraCommands.def)
-add_library(ExtraCommands SHARED ${EC_SOURCES} plugin/dllmain.cpp plugin/resource.rc
-            ${CMAKE_BINARY_DIR}/ExtraCommands.def)
-set_target_properties(ExtraCommands PROPERTIES PREFIX "" OUTPUT_NAME ExtraCommands)
-target_link_options(ExtraCommands PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--kill-at)
+if(NOT EC_SHIPPED_DLL)
+  ec_write_plugin_def(${CMAKE_BINARY_DIR}/ExtraCommands.def)
+  add_library(ExtraCommands SHARED ${EC_SOURCES} plugin/dllmain.cpp plugin/resource.rc
+              ${CMAKE_BINARY_DIR}/ExtraCommands.def)
+  set_target_properties(ExtraCommands PROPERTIES PREFIX "" OUTPUT_NAME ExtraCommands)
+  target_link_options(ExtraCommands PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--kill-at)
+endif()
 
-if(EC_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
   file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
   list(FILTER HOSTSIM_SOURCES EXCLUDE REGEX "hostsim/png_io\\.cpp$")
   add_library(HostSim SHARED ${HOSTSIM_SOURCES})
@@ -41,31 +46,63 @@ if(EC_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_compile_options(gtest PRIVATE -Wno-error)
   target_compile_options(gtest_main PRIVATE -Wno-error)
 
+  # The plug-in the tests load: the shipped file by its own path, or the one
+  # built here, beside the programs.
+  if(EC_SHIPPED_DLL)
+    if(NOT EXISTS ${EC_SHIPPED_DLL})
+      message(FATAL_ERROR "${EC_SHIPPED_DLL} is missing: build it first (cmake --preset win32)")
+    endif()
+    set(plugin_dll "Z:${EC_SHIPPED_DLL}")
+  else()
+    set(plugin_dll "ExtraCommands.dll")
+  endif()
+
   file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
   list(FILTER TEST_SOURCES EXCLUDE REGEX "tests/(pe_|native_|png_).*\\.cpp$")
   add_executable(ec_tests ${TEST_SOURCES})
-  target_include_directories(ec_tests PRIVATE plugin)
-  target_link_libraries(ec_tests PRIVATE HostSim gtest gtest_main)
-  target_compile_definitions(ec_tests PRIVATE EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  add_dependencies(ec_tests ExtraCommands)
-  foreach(module IN LISTS modules)
-    add_dependencies(ec_tests module_${module})
+  add_executable(ec_fuzz_replay tests/fuzz/replay.cpp tests/plugin.cpp)
+  foreach(program ec_tests ec_fuzz_replay)
+    target_include_directories(${program} PRIVATE plugin)
+    target_link_libraries(${program} PRIVATE HostSim gtest gtest_main)
+    target_compile_definitions(${program} PRIVATE EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                               EC_PLUGIN_DLL="${plugin_dll}")
+    if(TARGET ExtraCommands)
+      add_dependencies(${program} ExtraCommands)
+    endif()
+    foreach(module IN LISTS modules)
+      add_dependencies(${program} module_${module})
+    endforeach()
   endforeach()
 
-  # The MinGW runtime DLLs beside the programs, for wine.
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
-                  OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_seh-1.dll
-                  OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
-                  OUTPUT_VARIABLE libpthread OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT EXISTS ${libpthread})
-    set(libpthread /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
+  # The MinGW runtime DLLs beside the programs, for Wine.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(runtime_dlls libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  else()
+    set(runtime_dlls libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
   endif()
-  file(COPY ${libstdcxx} ${libgcc} ${libpthread} DESTINATION ${CMAKE_BINARY_DIR})
+  foreach(dll IN LISTS runtime_dlls)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS ${found})
+      set(found ${CMAKE_FIND_ROOT_PATH}/lib/${dll})
+    endif()
+    file(COPY ${found} DESTINATION ${CMAKE_BINARY_DIR})
+  endforeach()
 
   enable_testing()
-  include(GoogleTest)
-  gtest_discover_tests(ec_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES LABELS win64)
+  add_test(NAME fuzz_corpus_replay COMMAND ec_fuzz_replay)
+  set_tests_properties(fuzz_corpus_replay PROPERTIES TIMEOUT 900)
+  if(EC_SHIPPED_DLL)
+    # Starting a 32-bit Wine process is slow where it is emulated, so each
+    # program runs as one process; the test layer loads the plug-in afresh
+    # for every test.
+    add_test(NAME win32.ec_tests COMMAND ec_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/ec_tests.xml)
+    set_tests_properties(win32.ec_tests PROPERTIES TIMEOUT 1200 LABELS win32)
+    set_tests_properties(fuzz_corpus_replay PROPERTIES LABELS win32)
+  else()
+    include(GoogleTest)
+    gtest_discover_tests(ec_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         PROPERTIES LABELS win64)
+    set_tests_properties(fuzz_corpus_replay PROPERTIES LABELS win64)
+  endif()
 endif()

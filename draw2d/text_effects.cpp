@@ -5,8 +5,6 @@
 
 namespace {
 
-KText text_value(const char* text) { return reinterpret_cast<KText>(text); }
-
 void white_ink() { H.Ink(H.Rgb(draw2d::channel_max, draw2d::channel_max, draw2d::channel_max), 0); }
 
 }  // namespace
@@ -14,7 +12,7 @@ void white_ink() { H.Ink(H.Rgb(draw2d::channel_max, draw2d::channel_max, draw2d:
 // Four copies in colour 0, one pixel off on each side, under the text in white.
 void text_outline(int x, int y, char* text) {
   host::ensure_bound();
-  KText t = text_value(text);
+  KText t = as_ktext(text);
   H.Ink(0, 0);
   H.BasicText(wrap_add(x, 1), y, t);
   H.BasicText(x, wrap_add(y, 1), t);
@@ -28,7 +26,7 @@ void text_outline(int x, int y, char* text) {
 // one down.
 void text_shadow(int x, int y, char* text) {
   host::ensure_bound();
-  KText t = text_value(text);
+  KText t = as_ktext(text);
   H.Ink(0, 0);
   H.BasicText(wrap_add(x, 2), wrap_add(y, 1), t);
   white_ink();
@@ -38,7 +36,7 @@ void text_shadow(int x, int y, char* text) {
 // The text and a line along its foot, both in the current ink.
 void text_underline(int x, int y, char* text) {
   host::ensure_bound();
-  KText t = text_value(text);
+  KText t = as_ktext(text);
   H.BasicText(x, y, t);
   int width = H.TextWidth(t);
   int start_y = wrap_add(y, H.TextHeight(t));
@@ -51,9 +49,9 @@ void text_underline(int x, int y, char* text) {
 // the caller to pass back on the next frame.
 K typewritertext(char* text, int x, int y, float speed, float progress) {
   host::ensure_bound();
-  KText t = text_value(text);
+  KText t = as_ktext(text);
   int length = H.Len(t);
   if (trunc_int(progress) <= length) progress = f32(static_cast<double>(progress) + speed);
-  H.BasicText(x, y, H.Left(0, t, trunc_int(progress)));
+  H.BasicText(x, y, H.Left(KText{}, t, trunc_int(progress)));
   return float_bits(progress);
 }

@@ -118,7 +118,7 @@ void loadingbar(int maximum, int current, int x, int y, char* caption, int fr, i
   if (percent >= 100) percent = 100;
   if (percent < INT_MIN) percent = INT_MIN;
 
-  H.BasicText(x, wrap_sub(y, bar_height), reinterpret_cast<KText>(caption));
+  H.BasicText(x, wrap_sub(y, bar_height), as_ktext(caption));
   int right = wrap_add(x, bar_width), bottom = wrap_add(y, bar_height);
   H.Ink(H.Rgb(fr, fg, fb), 0);
   H.Line(x, y, right, y);

@@ -4,6 +4,7 @@
 // their decorated names to them.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -38,7 +39,7 @@ std::string format_arg(T value) {
     return hex;
   } else {
     static_assert(std::is_same_v<T, KText>);
-    return format_arg(reinterpret_cast<char*>(value));
+    return format_arg(text_chars(value));
   }
 }
 
@@ -70,15 +71,54 @@ namespace hostsim {
 
 void set_logging(bool on) { logging = on; }
 
+#if defined(_WIN32)
+namespace {
+
+// Hides one export of a loaded module from GetProcAddress by cutting the
+// last character off its name in the module's export name table.  The
+// shortened name sorts just before the full one, so the table stays sorted
+// for the loader's binary search.
+void hide_export(HMODULE module, const char* name) {
+  auto base = reinterpret_cast<unsigned char*>(module);
+  auto dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  auto nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (!directory.VirtualAddress) return;
+  auto exports = reinterpret_cast<IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+  auto names = reinterpret_cast<DWORD*>(base + exports->AddressOfNames);
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+    char* entry = reinterpret_cast<char*>(base + names[i]);
+    if (std::strcmp(entry, name) != 0) continue;
+    DWORD old_protection;
+    std::size_t length = std::strlen(entry);
+    VirtualProtect(entry, length, PAGE_READWRITE, &old_protection);
+    entry[length - 1] = '\0';
+    VirtualProtect(entry, length, old_protection, &old_protection);
+  }
+}
+
+}  // namespace
+#endif
+
 bool load_modules(const LoadOptions& options) {
   auto skipped = [&](const char* file) {
     return std::find(options.skip_modules.begin(), options.skip_modules.end(), file) !=
            options.skip_modules.end();
   };
 #if defined(_WIN32)
-  if (!options.strip_exports.empty()) return false;
-  for (const char* file : host::module_file_names)
-    if (!skipped(file) && !LoadLibraryA(file)) return false;
+  // Unload what an earlier call loaded, so that a skipped module is really
+  // absent and a stripped export comes back.
+  static HMODULE loaded[int(host::Module::Count)];
+  for (HMODULE& module : loaded)
+    if (module) FreeLibrary(module), module = nullptr;
+  for (int m = 0; m < int(host::Module::Count); ++m) {
+    const char* file = host::module_file_names[m];
+    if (skipped(file)) continue;
+    if (!(loaded[m] = LoadLibraryA(file))) return false;
+  }
+  for (const std::string& name : options.strip_exports)
+    for (HMODULE module : loaded)
+      if (module) hide_export(module, name.c_str());
   return true;
 #else
   platform::native::clear_modules();

@@ -37,7 +37,7 @@ namespace impl {
 // Opening a number that is already open closes the earlier file first.
 void File_OpenToWrite(int number, KText name) {
   File_CloseFile(number);
-  const char* path = reinterpret_cast<const char*>(name);
+  const char* path = text_chars(name);
   std::FILE* stream = path ? std::fopen(path, "wb") : nullptr;
   if (!stream) {
     ++file_state.refused;

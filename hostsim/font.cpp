@@ -94,7 +94,7 @@ const Glyph& glyph_of(char character) {
   return *unknown;
 }
 
-const char* text_of(KText text) { return text ? reinterpret_cast<const char*>(text) : ""; }
+const char* text_of(KText text) { return text_chars(text) ? text_chars(text) : ""; }
 
 }  // namespace
 

@@ -30,7 +30,7 @@ HS_API void reset();
 
 struct LoadOptions {
   std::vector<std::string> skip_modules;     // module file names left unloaded
-  std::vector<std::string> strip_exports;    // decorated names left out (native only)
+  std::vector<std::string> strip_exports;    // decorated names left out
 };
 
 // Makes the host modules findable the way the plug-in binds them: natively

@@ -11,11 +11,11 @@ namespace {
 
 std::deque<std::string> made_texts;
 
-std::string text_of(KText text) { return text ? reinterpret_cast<const char*>(text) : ""; }
+std::string text_of(KText text) { return text_chars(text) ? text_chars(text) : ""; }
 
 KText keep(std::string text) {
   made_texts.push_back(std::move(text));
-  return reinterpret_cast<KText>(made_texts.back().c_str());
+  return as_ktext(made_texts.back().c_str());
 }
 
 }  // namespace

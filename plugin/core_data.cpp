@@ -24,14 +24,14 @@ void give_back(char** slot) {
 }
 
 KText string_result(const char* text) {
-  if (!record) return 0;
+  if (!record) return KText{};
   if (!text) text = "";
   std::size_t length = std::strlen(text);
   char* buffer = nullptr;
   allocator()(&buffer, static_cast<int>(length + 1));
-  if (!buffer) return 0;
+  if (!buffer) return KText{};
   std::memcpy(buffer, text, length + 1);
-  return reinterpret_cast<KText>(buffer);
+  return as_ktext(buffer);
 }
 
 void store_ink(std::size_t offset, K colour) {

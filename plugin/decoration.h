@@ -93,6 +93,7 @@ constexpr std::string_view type_code() {
   else if constexpr (std::is_same_v<T, const char*>) return "PBD";
   else if constexpr (std::is_same_v<T, void*>) return "PAX";
   else if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>) return "K";
+  else if constexpr (std::is_enum_v<T>) return "K";  // a text address
   else return "?";
 }
 

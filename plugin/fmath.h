@@ -13,7 +13,13 @@
 #include <cstring>
 
 using K = std::uint32_t;       // colour value or a float's bit pattern
-using KText = std::uintptr_t;  // a text's address, pointer-sized in 64-bit builds
+// A text's address as it crosses the host boundary: pointer-sized, and a
+// type of its own so that no text is ever taken for a K (on i686 both are
+// 32-bit unsigned integers).
+enum class KText : std::uintptr_t {};
+
+inline KText as_ktext(const char* text) { return KText(reinterpret_cast<std::uintptr_t>(text)); }
+inline char* text_chars(KText text) { return reinterpret_cast<char*>(static_cast<std::uintptr_t>(text)); }
 
 inline float as_float(K bits) {
   float value;

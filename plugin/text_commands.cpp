@@ -11,9 +11,9 @@
 
 namespace {
 
-KText text_value(const char* text) { return reinterpret_cast<KText>(text ? text : ""); }
+KText text_or_empty(const char* text) { return as_ktext(text ? text : ""); }
 
-const char* host_text(KText text) { return text ? reinterpret_cast<const char*>(text) : ""; }
+const char* host_text(KText text) { return text_chars(text) ? text_chars(text) : ""; }
 
 }  // namespace
 
@@ -21,11 +21,11 @@ const char* host_text(KText text) { return text ? reinterpret_cast<const char*>(
 KText getfileextension(char* previous, char* name) {
   host::ensure_bound();
   core::give_back(&previous);
-  KText file = text_value(name);
-  int dot = H.FindLastChar(file, text_value("."));
+  KText file = text_or_empty(name);
+  int dot = H.FindLastChar(file, text_or_empty("."));
   if (dot - 1 < 0) return core::string_result("");
   int tail = H.Len(file) - (dot - 1);
-  return core::string_result(host_text(H.Right(0, file, tail)));
+  return core::string_result(host_text(H.Right(KText{}, file, tail)));
 }
 
 // 'notes.txt' -> 'txt'.  Positions from the end down to 2 are looked at, so
@@ -33,13 +33,13 @@ KText getfileextension(char* previous, char* name) {
 KText getshortfilename(char* previous, char* name) {
   host::ensure_bound();
   core::give_back(&previous);
-  KText file = text_value(name);
+  KText file = text_or_empty(name);
   int length = H.Len(file);
   if (length <= 0) return core::string_result(host_text(file));
   int n = length;
   do {
-    if (std::strcmp(host_text(H.Mid(0, file, n)), ".") == 0)
-      return core::string_result(host_text(H.Right(0, file, length - n)));
+    if (std::strcmp(host_text(H.Mid(KText{}, file, n)), ".") == 0)
+      return core::string_result(host_text(H.Right(KText{}, file, length - n)));
     --n;
   } while (n > 1);
   return core::string_result(host_text(file));

@@ -87,8 +87,8 @@ TEST_F(TextCommands, InksAreWrittenIntoTheRecord) {
 TEST_F(HostTest, CommandsBeforeTheRecordIsHandedOverDoNothing) {
   cmd::frontink(5);
   EXPECT_EQ(hostsim::record_ink(true), 0u);
-  EXPECT_EQ(cmd::getfileextension(nullptr, const_cast<char*>("a.b")), 0u);
-  EXPECT_EQ(cmd::getshortfilename(nullptr, const_cast<char*>("a.b")), 0u);
+  EXPECT_EQ(cmd::getfileextension(nullptr, const_cast<char*>("a.b")), KText{});
+  EXPECT_EQ(cmd::getshortfilename(nullptr, const_cast<char*>("a.b")), KText{});
 }
 
 TEST_F(HostTest, ALaterRecordReplacesTheFirst) {

@@ -3,14 +3,132 @@
 #if defined(_WIN32)
 #include <windows.h>
 
+#include <algorithm>
+
+namespace {
+
+HMODULE library;
+
+// The x87 control word and MXCSR as they stand now.
+void read_float_controls(std::uint32_t& control_word, std::uint32_t& mxcsr) {
+  std::uint16_t word = 0;
+  asm volatile("fnstcw %0" : "=m"(word));
+  control_word = word;
+  asm volatile("stmxcsr %0" : "=m"(mxcsr));
+}
+
+}  // namespace
+
+void plugin::load_fresh() {
+  if (library) FreeLibrary(library);
+  std::string path = EC_PLUGIN_DLL;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::uint32_t control_word, mxcsr, control_word_after, mxcsr_after;
+  read_float_controls(control_word, mxcsr);
+  library = LoadLibraryA(path.c_str());
+  read_float_controls(control_word_after, mxcsr_after);
+  // Loading the library runs its start-up code, which must leave the
+  // floating-point settings of the host alone.
+  EXPECT_EQ(control_word_after, control_word) << "x87 control word changed by loading " << path;
+  EXPECT_EQ(mxcsr_after & ~0x3Fu, mxcsr & ~0x3Fu) << "MXCSR changed by loading " << path;
+  if (!library) ADD_FAILURE() << "cannot load " << path;
+}
+
 void* plugin::find_export(const char* decorated_name) {
-  static HMODULE library = LoadLibraryA("ExtraCommands.dll");
+  if (!library) load_fresh();
   return library ? reinterpret_cast<void*>(GetProcAddress(library, decorated_name)) : nullptr;
 }
+
+#if !defined(_WIN64)
+// uint32_t ec_checked_call(void* function, const uint32_t* slots, int count,
+//                          CallState* state)
+// Pushes the slots as a cdecl caller does, with the stack 4 bytes off a
+// 16-byte boundary (a host need not keep more than 4-byte alignment), and
+// records the stack pointer, the x87 environment, the control words and two
+// callee-saved registers around the call.
+asm(R"(
+  .text
+  .globl _ec_checked_call
+_ec_checked_call:
+  pushl %ebp
+  movl %esp, %ebp
+  pushl %ebx
+  pushl %esi
+  pushl %edi
+  movl 20(%ebp), %ebx
+  fnstcw 0(%ebx)
+  stmxcsr 4(%ebx)
+  movl 16(%ebp), %ecx
+  movl 12(%ebp), %esi
+  leal (,%ecx,4), %eax
+  movl %esp, %edx
+  subl %eax, %edx
+  andl $15, %edx
+  subl %edx, %esp
+  subl $12, %esp
+  leal -4(%esi,%ecx,4), %edi
+1:
+  testl %ecx, %ecx
+  jz 2f
+  pushl (%edi)
+  subl $4, %edi
+  decl %ecx
+  jmp 1b
+2:
+  movl %esp, 8(%ebx)
+  movl $0x13579BDF, %esi
+  movl $0x2468ACE0, %edi
+  call *8(%ebp)
+  movl %esp, 12(%ebx)
+  fnstenv 16(%ebx)
+  fldenv 16(%ebx)
+  fnstcw 44(%ebx)
+  stmxcsr 48(%ebx)
+  movl %esi, 52(%ebx)
+  movl %edi, 56(%ebx)
+  emms
+  leal -12(%ebp), %esp
+  popl %edi
+  popl %esi
+  popl %ebx
+  popl %ebp
+  ret
+)");
+
+void plugin::check_call_state(const char* decorated_name, const CallState& state) {
+  std::uint32_t tag_word = state.fpu_environment[2] & 0xFFFF;
+  EXPECT_EQ(state.esp_after, state.esp) << decorated_name << ": the callee removed its arguments";
+  EXPECT_EQ(tag_word, 0xFFFFu) << decorated_name << ": values left on the x87 register stack";
+  EXPECT_EQ(state.control_word_after & 0xFFFF, state.control_word & 0xFFFF)
+      << decorated_name << ": x87 control word changed";
+  // The low six bits of MXCSR are sticky exception flags that any inexact
+  // operation sets; the rest are the settings a callee must keep.
+  EXPECT_EQ(state.mxcsr_after & ~0x3Fu, state.mxcsr & ~0x3Fu) << decorated_name << ": MXCSR changed";
+  EXPECT_EQ(state.esi_after, 0x13579BDFu) << decorated_name << ": ESI not preserved";
+  EXPECT_EQ(state.edi_after, 0x2468ACE0u) << decorated_name << ": EDI not preserved";
+}
+#endif
+
 #else
 #include "../plugin/exports.h"
+
+void plugin::load_fresh() {}
 
 void* plugin::find_export(const char* decorated_name) { return exports::find(decorated_name); }
 #endif
 
 void plugin::HostTest::hand_over_record() { cmd::ReceiveCoreDataPtr(hostsim::core_record()); }
+
+namespace {
+
+// Every test starts with the plug-in as a freshly started host has it.
+struct FreshPlugin : ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { plugin::load_fresh(); }
+};
+
+const bool fresh_plugin_per_test = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshPlugin);
+  return true;
+}();
+
+}  // namespace

@@ -4,10 +4,13 @@
 //
 //   cmd::rotate_axis(1, 0.f, 1.f, 0.f, 45.f);
 #pragma once
-#include <cstring>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 
 #include "../hostsim/core_state.h"
 #include "../hostsim/hostsim.h"
@@ -18,15 +21,55 @@ namespace plugin {
 
 void* find_export(const char* decorated_name);  // null if the library lacks it
 
+// Windows: unloads the plug-in and loads it again, so that its process-wide
+// state (binding guard, key table, ...) is as a freshly started host has it.
+// Runs before every test.
+void load_fresh();
+
+#if defined(_WIN32) && !defined(_WIN64)
+// On i686 every argument of a command is one 4-byte stack slot and the
+// result comes back in EAX.  Exports are called through a thunk that records
+// what a cdecl callee must leave as it found it; a failure names the export.
+struct CallState {
+  std::uint32_t control_word, mxcsr, esp;                   // before the call
+  std::uint32_t esp_after, fpu_environment[7];              // right after it
+  std::uint32_t control_word_after, mxcsr_after, esi_after, edi_after;
+};
+extern "C" std::uint32_t ec_checked_call(void* function, const std::uint32_t* slots, int count,
+                                         CallState* state);
+void check_call_state(const char* decorated_name, const CallState& state);
+
+template <class T>
+std::uint32_t slot_of(T value) {
+  static_assert(sizeof(T) == 4, "every argument is one 4-byte slot");
+  std::uint32_t slot;
+  std::memcpy(&slot, &value, 4);
+  return slot;
+}
+#endif
+
 template <class F>
 struct Export;
 template <class R, class... A>
 struct Export<R(A...)> {
   const char* decorated;
   R operator()(A... args) const {
-    auto function = reinterpret_cast<R(EC_CDECL*)(A...)>(find_export(decorated));
-    if (!function) throw std::runtime_error(std::string("no export ") + decorated);
-    return function(args...);
+    void* address = find_export(decorated);
+    if (!address) throw std::runtime_error(std::string("no export ") + decorated);
+#if defined(_WIN32) && !defined(_WIN64)
+    const std::uint32_t slots[] = {slot_of(args)..., 0};
+    CallState state{};
+    std::uint32_t eax = ec_checked_call(address, slots, int(sizeof...(A)), &state);
+    check_call_state(decorated, state);
+    if constexpr (!std::is_void_v<R>) {
+      static_assert(sizeof(R) == 4, "results come back in EAX");
+      R result;
+      std::memcpy(&result, &eax, 4);
+      return result;
+    }
+#else
+    return reinterpret_cast<R(EC_CDECL*)(A...)>(address)(args...);
+#endif
   }
 };
 
@@ -44,7 +87,7 @@ inline float as_float(K bits) {
   return value;
 }
 
-inline std::string text(KText value) { return value ? reinterpret_cast<const char*>(value) : "<null>"; }
+inline std::string text(KText value) { return text_chars(value) ? text_chars(value) : "<null>"; }
 
 // A fresh host with every module loaded and its core record handed over.
 class HostTest : public ::testing::Test {

@@ -35,7 +35,7 @@ int format_field(int offset, int size) {
 void savesound(int sound, char* file_name) {
   host::ensure_bound();
   H.CreateMemblockFromSound(scratch_block, sound);
-  H.OpenToWrite(scratch_file, reinterpret_cast<KText>(file_name));
+  H.OpenToWrite(scratch_file, as_ktext(file_name));
   H.WriteLong(scratch_file, four_cc("RIFF"));
   int size = H.GetMemblockSize(scratch_block);
   int riff_length = wrap_add(wav_header_bytes - riff_preamble_bytes, sample_bytes(size));

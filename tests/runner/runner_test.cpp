@@ -209,7 +209,7 @@ TEST(RunnerCalls, ResultsEqualDirectCalls) {
   run("");  // a fresh host with the record handed over
   char name[] = "photo.jpeg";
   KText direct = extension(nullptr, name);
-  std::string expected = reinterpret_cast<const char*>(direct);
+  std::string expected = text_chars(direct);
   EXPECT_EQ(run("GET FILE EXTENSION \"photo.jpeg\"\n").out, "GET FILE EXTENSION = \"" + expected + "\"\n");
 
   using Colour = K(K, int);

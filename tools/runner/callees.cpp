@@ -42,7 +42,7 @@ void give_back_text(KText text) {
   using Allocator = void (*)(char**, int);
   Allocator allocate;
   std::memcpy(&allocate, hostsim::core_record(), sizeof allocate);
-  char* slot = reinterpret_cast<char*>(text);
+  char* slot = text_chars(text);
   if (allocate && slot) allocate(&slot, 0);
 }
 

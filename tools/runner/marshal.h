@@ -49,7 +49,7 @@ T convert(const Argument& argument, int index, TextBuffers& texts) {
     return parse_text(argument, index, texts);
   } else {
     static_assert(std::is_same_v<T, KText>);
-    return reinterpret_cast<KText>(parse_text(argument, index, texts));
+    return as_ktext(parse_text(argument, index, texts));
   }
 }
 
