@@ -1,13 +1,15 @@
 #!/bin/sh
 # Runs every test: native with AddressSanitizer + UBSan, the 64-bit Windows
-# build under wine64, and the static checks of the shipped 32-bit DLL.
+# build under wine64, the shipped 32-bit DLL under 32-bit Wine (with the
+# checks of its file), a replay of the fuzz corpus on both Windows paths and
+# a short fuzz run.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
+mkdir -p build
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX="${WINEPREFIX:-$(pwd)/build/wine}"
-WINESERVER=/usr/lib/wine/wineserver64
+root=$(pwd)
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
@@ -18,10 +20,36 @@ cmake --build --preset win64
 
 ctest --preset native 2>&1 | tee build/native-tests.log
 
-# One persistent wine server for all the Windows test processes.
-"$WINESERVER" -p >/dev/null 2>&1 &
+# One persistent wine server for all the 64-bit Windows test processes.
+export WINEPREFIX="$root/build/wine"
+"/usr/lib/wine/wineserver64" -p >/dev/null 2>&1 &
 ctest --preset win64 2>&1 | tee build/win64-tests.log
-"$WINESERVER" -k >/dev/null 2>&1 || true
+"/usr/lib/wine/wineserver64" -k >/dev/null 2>&1 || true
+
+# The shipped DLL itself, as 32-bit programs load it.
+win32_passed=0 win32_failed=0 win32_skipped=0
+export WINEPREFIX="$root/build/wine32"
+if probe=$(sh scripts/wine32-probe.sh); then
+  [ -n "$probe" ] && echo "$probe"
+  cmake --preset win32-tests >/dev/null
+  cmake --build --preset win32-tests
+  rm -rf build/win32-tests/results
+  ctest --preset win32-tests 2>&1 | tee build/win32-tests.log >/dev/null || true
+  grep -E "tests passed|\(Failed\)|Failure|\[  FAILED  \]|replayed" build/win32-tests.log || true
+  for program in ec_tests fuzz_replay; do
+    xml=build/win32-tests/results/$program.xml
+    set -- $(sed -n 's/^<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)" disabled="[0-9]*" errors="\([0-9]*\)".*/\1 \2 \3/p' "$xml" 2>/dev/null)
+    if [ $# -eq 3 ]; then
+      win32_passed=$((win32_passed + $1 - $2 - $3)); win32_failed=$((win32_failed + $2 + $3))
+    else
+      echo "win32: $program did not finish"; win32_failed=$((win32_failed + 1))
+    fi
+  done
+  echo "win32: $win32_passed passed, $win32_failed failed"
+else
+  echo "$probe"
+  win32_skipped=1
+fi
 
 # A short fuzz run over every command, from the seed corpus.
 cmake --preset fuzz >/dev/null
@@ -34,9 +62,7 @@ grep -E "^Done|SUMMARY" build/fuzz/fuzz.log || true
 
 count() { r=$(sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"); echo "${r:-1 1}"; }
 set -- $(count build/native-tests.log) $(count build/win64-tests.log)
-failed=$(( ${1:-0} + ${3:-0} ))
-total=$(( ${2:-0} + ${4:-0} ))
-failed=$((failed + fuzz_status))
-total=$((total + 1))
-echo "total: $((total - failed)) passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$total" -gt 1 ]
+failed=$(( $1 + $3 + win32_failed + fuzz_status ))
+passed=$(( $2 - $1 + $4 - $3 + win32_passed + 1 - fuzz_status ))
+echo "total: $passed passed, $failed failed, $win32_skipped skipped"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 1 ]
