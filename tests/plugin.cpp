@@ -40,6 +40,36 @@ void* plugin::find_export(const char* decorated_name) {
 }
 
 #if !defined(_WIN64)
+namespace {
+
+void WINAPI no_debug_output(LPCSTR) {}
+
+// googletest copies every failure to OutputDebugStringA, which Wine delivers
+// as an exception; where 32-bit Wine runs under emulation that exception
+// takes the process down.  The tests need no debugger output, so the
+// program's import of it is pointed at a function that does nothing.
+bool quiet_debug_output() {
+  auto base = reinterpret_cast<unsigned char*>(GetModuleHandleA(nullptr));
+  void* target = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "OutputDebugStringA"));
+  auto nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  auto library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+  for (; directory.VirtualAddress && library->Name; ++library) {
+    for (auto slot = reinterpret_cast<void**>(base + library->FirstThunk); *slot; ++slot) {
+      if (*slot != target) continue;
+      DWORD protection;
+      VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+      *slot = reinterpret_cast<void*>(&no_debug_output);
+      VirtualProtect(slot, sizeof *slot, protection, &protection);
+    }
+  }
+  return true;
+}
+
+const bool debug_output_quiet = quiet_debug_output();
+
+}  // namespace
+
 // uint32_t ec_checked_call(void* function, const uint32_t* slots, int count,
 //                          CallState* state)
 // Pushes the slots as a cdecl caller does, with the stack 4 bytes off a
