@@ -114,24 +114,24 @@ int core_random(int limit) {
 
 namespace impl {
 
-K Core_SinFF(float a) { return float_bits(f32(std::sin(a * degrees))); }
-K Core_CosFF(float a) { return float_bits(f32(std::cos(a * degrees))); }
-K Core_Atan2FFF(float y, float x) { return float_bits(f32(std::atan2(y, x) / degrees)); }
-K Core_AcosFF(float c) { return float_bits(f32(std::acos(c) / degrees)); }
-K Core_SqrtFF(float v) { return float_bits(f32(std::sqrt(v))); }
+KFloat Core_SinFF(float a) { return float_result(f32(std::sin(a * degrees))); }
+KFloat Core_CosFF(float a) { return float_result(f32(std::cos(a * degrees))); }
+KFloat Core_Atan2FFF(float y, float x) { return float_result(f32(std::atan2(y, x) / degrees)); }
+KFloat Core_AcosFF(float c) { return float_result(f32(std::acos(c) / degrees)); }
+KFloat Core_SqrtFF(float v) { return float_result(f32(std::sqrt(v))); }
 
 // Angles are brought into 0 <= a < 360.
-K Core_WrapValueFF(float a) {
+KFloat Core_WrapValueFF(float a) {
   double wrapped = std::fmod(static_cast<double>(a), 360.0);
   if (wrapped < 0) wrapped += 360.0;
   float result = f32(wrapped);
-  return float_bits(result >= 360.0f ? 0.0f : result);
+  return float_result(result >= 360.0f ? 0.0f : result);
 }
 
 // Moves the current angle part of the way toward the destination along the
 // shorter way round: a step of 1/smoothing of the difference (at least all of
 // it for a smoothing below 1), wrapped into 0..360.
-K Core_CurveAngleFFFF(float destination, float current, float smoothing) {
+KFloat Core_CurveAngleFFFF(float destination, float current, float smoothing) {
   double difference = std::fmod(static_cast<double>(destination) - current, 360.0);
   if (difference > 180.0) difference -= 360.0;
   if (difference < -180.0) difference += 360.0;

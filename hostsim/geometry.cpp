@@ -92,9 +92,9 @@ Vec3* locked_vertex(int index) {
   return &vertex_data.vertices[std::size_t(index)];
 }
 
-K locked_coordinate(int index, float Vec3::*axis) {
+KFloat locked_coordinate(int index, float Vec3::*axis) {
   const Vec3* vertex = locked_vertex(index);
-  return float_bits(vertex ? vertex->*axis : 0.0f);
+  return float_result(vertex ? vertex->*axis : 0.0f);
 }
 
 bool acceptable_side(std::int64_t side) { return side > 0 && side <= largest_surface_side; }
@@ -222,9 +222,9 @@ void Basic3D_UnlockVertexData() {
 
 int Basic3D_GetVertexDataVertexCount() { return static_cast<int>(vertex_data.vertices.size()); }
 
-K Basic3D_GetVertexDataPositionX(int index) { return locked_coordinate(index, &Vec3::x); }
-K Basic3D_GetVertexDataPositionY(int index) { return locked_coordinate(index, &Vec3::y); }
-K Basic3D_GetVertexDataPositionZ(int index) { return locked_coordinate(index, &Vec3::z); }
+KFloat Basic3D_GetVertexDataPositionX(int index) { return locked_coordinate(index, &Vec3::x); }
+KFloat Basic3D_GetVertexDataPositionY(int index) { return locked_coordinate(index, &Vec3::y); }
+KFloat Basic3D_GetVertexDataPositionZ(int index) { return locked_coordinate(index, &Vec3::z); }
 
 void Basic3D_SetVertexDataPosition(int index, float x, float y, float z) {
   if (Vec3* vertex = locked_vertex(index)) *vertex = {x, y, z};

@@ -35,9 +35,9 @@ Matrix* vertex_owner(int number, int x, int z) {
 
 namespace impl {
 
-K Matrix_GetHeightEx(int number, int x, int z) {
+KFloat Matrix_GetHeightEx(int number, int x, int z) {
   Matrix* matrix = vertex_owner(number, x, z);
-  return float_bits(matrix ? matrix->height(x, z) : 0.0f);
+  return float_result(matrix ? matrix->height(x, z) : 0.0f);
 }
 
 void Matrix_SetHeight(int number, int x, int z, float height) {

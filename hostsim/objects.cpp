@@ -109,12 +109,12 @@ void Basic3D_ZRotate(int number, float angle) {
   if (Object* object = find_object(number)) object->angles.z = angle;
 }
 
-K Basic3D_GetXPositionEx(int number) { return float_bits(read(number).position.x); }
-K Basic3D_GetYPositionEx(int number) { return float_bits(read(number).position.y); }
-K Basic3D_GetZPositionEx(int number) { return float_bits(read(number).position.z); }
-K Basic3D_GetXRotationEx(int number) { return float_bits(read(number).angles.x); }
-K Basic3D_GetYRotationEx(int number) { return float_bits(read(number).angles.y); }
-K Basic3D_GetZRotationEx(int number) { return float_bits(read(number).angles.z); }
+KFloat Basic3D_GetXPositionEx(int number) { return float_result(read(number).position.x); }
+KFloat Basic3D_GetYPositionEx(int number) { return float_result(read(number).position.y); }
+KFloat Basic3D_GetZPositionEx(int number) { return float_result(read(number).position.z); }
+KFloat Basic3D_GetXRotationEx(int number) { return float_result(read(number).angles.x); }
+KFloat Basic3D_GetYRotationEx(int number) { return float_result(read(number).angles.y); }
+KFloat Basic3D_GetZRotationEx(int number) { return float_result(read(number).angles.z); }
 
 void Basic3D_Move(int number, float distance) { move_along(number, 0, 0, 1, distance); }
 void Basic3D_MoveRight(int number, float distance) { move_along(number, 1, 0, 0, distance); }
@@ -140,11 +140,11 @@ namespace impl {
 void Camera_BackdropOff() { scene.backdrop = false; }
 void Camera_SetAutoCamOff() { scene.auto_camera = false; }
 
-K Camera_CameraGetXPositionEx(int camera) { return float_bits(scene.cameras[camera].position.x); }
-K Camera_CameraGetZPositionEx(int camera) { return float_bits(scene.cameras[camera].position.z); }
-K Camera_CameraGetXPositionExCurrent() { return Camera_CameraGetXPositionEx(scene.current_camera); }
-K Camera_CameraGetYPositionExCurrent() { return float_bits(scene.cameras[scene.current_camera].position.y); }
-K Camera_CameraGetZPositionExCurrent() { return Camera_CameraGetZPositionEx(scene.current_camera); }
+KFloat Camera_CameraGetXPositionEx(int camera) { return float_result(scene.cameras[camera].position.x); }
+KFloat Camera_CameraGetZPositionEx(int camera) { return float_result(scene.cameras[camera].position.z); }
+KFloat Camera_CameraGetXPositionExCurrent() { return Camera_CameraGetXPositionEx(scene.current_camera); }
+KFloat Camera_CameraGetYPositionExCurrent() { return float_result(scene.cameras[scene.current_camera].position.y); }
+KFloat Camera_CameraGetZPositionExCurrent() { return Camera_CameraGetZPositionEx(scene.current_camera); }
 
 }  // namespace impl
 }  // namespace hostsim

@@ -66,7 +66,7 @@ K anglebetweenpoints(float ax, float ay, float az, float bx, float by, float bz,
   float v_length = as_float(H.SqrtFF(sum(sum(square(v.y), square(v.x)), square(v.z))));
   float dot = sum(sum(product(v.y, u.y), product(v.x, u.x)), product(v.z, u.z));
   float cosine = f32(double(dot) / product(v_length, u_length));
-  return H.AcosFF(cosine);
+  return result_bits(H.AcosFF(cosine));
 }
 
 // Draws a 2D line between the screen positions of two 3D points, from the

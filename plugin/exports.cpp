@@ -18,9 +18,9 @@ struct Protocol {
   void* address;
 };
 const Protocol protocol[] = {
-    {"?GetNumDependencies@@YAHXZ", reinterpret_cast<void*>(&::GetNumDependencies)},
-    {"?GetDependencyID@@YAPBDH@Z", reinterpret_cast<void*>(&::GetDependencyID)},
-    {"?ReceiveCoreDataPtr@@YAXPAX@Z", reinterpret_cast<void*>(&::ReceiveCoreDataPtr)},
+#define EC_PROTOCOL(function, decorated) {decorated, reinterpret_cast<void*>(&::function)},
+#include "protocol_list.inc"
+#undef EC_PROTOCOL
 };
 
 }  // namespace

@@ -18,6 +18,13 @@ struct Command {
 const Command* commands();
 constexpr int command_count = 66;
 
+// The protocol exports' decorated names: protocol_name::ReceiveCoreDataPtr, ...
+namespace protocol_name {
+#define EC_PROTOCOL(function, decorated) inline constexpr std::string_view function = decorated;
+#include "protocol_list.inc"
+#undef EC_PROTOCOL
+}  // namespace protocol_name
+
 // Any export (command or protocol) by decorated name; null if unknown.
 void* find(std::string_view decorated_name);
 

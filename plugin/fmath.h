@@ -21,17 +21,27 @@ enum class KText : std::uintptr_t {};
 inline KText as_ktext(const char* text) { return KText(reinterpret_cast<std::uintptr_t>(text)); }
 inline char* text_chars(KText text) { return reinterpret_cast<char*>(static_cast<std::uintptr_t>(text)); }
 
+// The result of a host function that yields a float as its bit pattern: a
+// type of its own, so the arithmetic never mistakes it for a K.
+enum class KFloat : std::uint32_t {};
+
 inline float as_float(K bits) {
   float value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
 }
 
+inline float as_float(KFloat bits) { return as_float(static_cast<K>(bits)); }
+
 inline K float_bits(float value) {
   K bits;
   std::memcpy(&bits, &value, sizeof bits);
   return bits;
 }
+
+inline KFloat float_result(float value) { return KFloat(float_bits(value)); }
+// A host float result passed on unchanged as a command's own float result.
+inline K result_bits(KFloat value) { return static_cast<K>(value); }
 
 inline float f32(double value) { return static_cast<float>(value); }
 

@@ -19,11 +19,10 @@ constexpr bool agrees(std::string_view row, decoration::Name from_signature) {
 #include "command_list.inc"
 #undef EC_COMMAND
 
-static_assert(decoration::from_signature<decltype(::GetNumDependencies)>("GetNumDependencies")
-                  .view() == "?GetNumDependencies@@YAHXZ");
-static_assert(decoration::from_signature<decltype(::GetDependencyID)>("GetDependencyID")
-                  .view() == "?GetDependencyID@@YAPBDH@Z");
-static_assert(decoration::from_signature<decltype(::ReceiveCoreDataPtr)>("ReceiveCoreDataPtr")
-                  .view() == "?ReceiveCoreDataPtr@@YAXPAX@Z");
+#define EC_PROTOCOL(function, decorated)                                              \
+  static_assert(decoration::from_signature<decltype(::function)>(#function).view() == decorated, \
+                "decorated name and signature of " #function " disagree");
+#include "protocol_list.inc"
+#undef EC_PROTOCOL
 
 }  // namespace

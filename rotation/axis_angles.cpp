@@ -26,14 +26,14 @@ float heading(Vec3 forward) { return atan2_degrees(forward.x, -forward.y); }
 K axis_angle_y(int object, float axis_x, float axis_y, float axis_z) {
   host::ensure_bound();
   Vec3 f = forward_in_axis_frame(object, {axis_x, axis_y, axis_z});
-  return H.WrapValueFF(heading(f));
+  return result_bits(H.WrapValueFF(heading(f)));
 }
 
 K axis_angle_x(int object, float axis_x, float axis_y, float axis_z) {
   host::ensure_bound();
   Vec3 f = forward_in_axis_frame(object, {axis_x, axis_y, axis_z});
   float across = as_float(H.SqrtFF(sum_of_products(f.x, f.x, f.y, f.y)));
-  return H.WrapValueFF(-atan2_degrees(f.z, across));
+  return result_bits(H.WrapValueFF(-atan2_degrees(f.z, across)));
 }
 
 // Undoes the heading about the axis, then the tilt of forward from the axis;
@@ -50,5 +50,5 @@ K axis_angle_z(int object, float axis_x, float axis_y, float axis_z) {
   float p = sum_of_products(h.c, g.x, h.s, g.y);
   float across = sum_of_products(h.c, g.y, -h.s, g.x);
   float q = sum_of_products(across, t.c, -g.z, t.s);
-  return H.WrapValueFF(atan2_degrees(q, p));
+  return result_bits(H.WrapValueFF(atan2_degrees(q, p)));
 }

@@ -48,8 +48,11 @@ TEST_F(ShippedDll, TheCommandTableHoldsTheSixtySixRows) {
 }
 
 TEST_F(ShippedDll, ExportsTheProtocolAndEveryCommandByDecoratedName) {
-  std::vector<std::string> expected = {"?GetNumDependencies@@YAHXZ", "?GetDependencyID@@YAPBDH@Z",
-                                       "?ReceiveCoreDataPtr@@YAXPAX@Z"};
+  std::vector<std::string> expected = {
+#define EC_PROTOCOL(function, decorated) decorated,
+#include "../plugin/protocol_list.inc"
+#undef EC_PROTOCOL
+  };
   for (const Row& row : rows) expected.emplace_back(decoration::parse_row(row.text).decorated);
   std::sort(expected.begin(), expected.end());
   std::vector<std::string> actual = pe.exports;

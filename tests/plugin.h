@@ -106,7 +106,8 @@ namespace cmd {
   inline constexpr plugin::Export<decltype(::function)> function{plugin::decorated_of(row)};
 #include "../plugin/command_list.inc"
 #undef EC_COMMAND
-inline constexpr plugin::Export<decltype(::GetNumDependencies)> GetNumDependencies{"?GetNumDependencies@@YAHXZ"};
-inline constexpr plugin::Export<decltype(::GetDependencyID)> GetDependencyID{"?GetDependencyID@@YAPBDH@Z"};
-inline constexpr plugin::Export<decltype(::ReceiveCoreDataPtr)> ReceiveCoreDataPtr{"?ReceiveCoreDataPtr@@YAXPAX@Z"};
+#define EC_PROTOCOL(function, decorated) \
+  inline constexpr plugin::Export<decltype(::function)> function{decorated};
+#include "../plugin/protocol_list.inc"
+#undef EC_PROTOCOL
 }  // namespace cmd

@@ -25,15 +25,6 @@ namespace {
 
 std::string ordinal(int index) { return "argument " + std::to_string(index); }
 
-// A host getter declared to return an unsigned value that carries a float.
-bool yields_float(const std::string& field) {
-  auto ends_with = [&](const std::string& end) {
-    return field.size() >= end.size() && field.compare(field.size() - end.size(), end.size(), end) == 0;
-  };
-  return ends_with("FF") || ends_with("FFF") || ends_with("PositionEx") || ends_with("RotationEx") ||
-         ends_with("PositionExCurrent") || ends_with("HeightEx") || field.rfind("GetVertexDataPosition", 0) == 0;
-}
-
 }  // namespace
 
 // A text command's result comes from the host's string allocator; the value
@@ -63,7 +54,7 @@ void add_command(std::vector<Callee>& list, const exports::Command& row) {
 
 template <class F>
 void add_host_function(std::vector<Callee>& list, const std::string& field, void* address) {
-  char result = Marshal<F>::result_letter(yields_float(field) ? 'F' : 'D');
+  char result = Marshal<F>::result_letter('D');
   list.push_back({field, "host function", Marshal<F>::letters(0), result, [=](const std::vector<Argument>& arguments) {
                     return Marshal<F>::call(address, 0, result, arguments);
                   }});

@@ -31,7 +31,7 @@ void give_back_text(KText text);
 template <class T>
 constexpr char letter_of() {
   if constexpr (std::is_same_v<T, int>) return 'L';
-  else if constexpr (std::is_same_v<T, float>) return 'F';
+  else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, KFloat>) return 'F';
   else if constexpr (std::is_same_v<T, K>) return 'D';
   else return 'S';  // char* or KText
 }
@@ -60,10 +60,12 @@ template <class R>
 Value make_value(R raw, char result) {
   if constexpr (std::is_same_v<R, int>) {
     return integer_value(raw);
+  } else if constexpr (std::is_same_v<R, KFloat>) {
+    return float_value(as_float(raw));
   } else if constexpr (std::is_same_v<R, K>) {
     return result == 'F' ? float_value(as_float(raw)) : unsigned_value(raw);
   } else {
-    Value value = text_value(reinterpret_cast<const char*>(raw));
+    Value value = text_value(text_chars(raw));
     if (result == 'S') give_back_text(raw);
     return value;
   }

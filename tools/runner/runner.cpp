@@ -23,7 +23,7 @@ using Variables = std::map<std::string, Value>;
 bool start_host() {
   hostsim::reset();
   if (!hostsim::load_modules()) return false;
-  auto receive = reinterpret_cast<void (*)(void*)>(exports::find("?ReceiveCoreDataPtr@@YAXPAX@Z"));
+  auto receive = reinterpret_cast<void (*)(void*)>(exports::find(exports::protocol_name::ReceiveCoreDataPtr));
   if (!receive) return false;
   receive(hostsim::core_record());
   return true;
