@@ -7,6 +7,7 @@
 
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "input.h"
 
 namespace {
 
@@ -36,6 +37,12 @@ int draw_random() {
 bool mouse_is(int button) { return H.GetMouseClick() == button; }
 
 }  // namespace
+
+void input::reset_state() {
+  for (int& state : key_states) state = 0;
+  double_click = {};
+  random_state = 1;
+}
 
 // 1 only on the call where the key goes down.  Key codes without an entry
 // in the table are never reported down and leave the table alone.

@@ -1,0 +1,11 @@
+// The input commands' process-wide state: the key table, the double-click
+// state and the random generator.
+#pragma once
+
+namespace input {
+
+// Back to the state at load, as a freshly loaded library has it (tests of
+// native builds, where the library cannot be loaded again).
+void reset_state();
+
+}  // namespace input
