@@ -2,6 +2,7 @@
 # 64-bit tests also the stand-in host as HostSim.dll with one forwarding DLL
 # per host module, and the tests, run under wine64.
 include(${CMAKE_CURRENT_LIST_DIR}/exports.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/shipped_dll.cmake)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -11,6 +12,7 @@ add_library(ExtraCommands SHARED ${EC_SOURCES} plugin/dllmain.cpp plugin/resourc
             ${CMAKE_BINARY_DIR}/ExtraCommands.def)
 set_target_properties(ExtraCommands PROPERTIES PREFIX "" OUTPUT_NAME ExtraCommands)
 target_link_options(ExtraCommands PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--kill-at)
+ec_ship_dll(ExtraCommands)
 
 if(EC_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
