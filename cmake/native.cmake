@@ -21,7 +21,8 @@ if(EC_TESTS)
   target_link_libraries(ec_tests PRIVATE ec_plugin hostsim GTest::gtest GTest::gtest_main)
   target_compile_definitions(ec_tests PRIVATE
     EC_WIN32_DLL="${PROJECT_SOURCE_DIR}/build/win32/ExtraCommands.dll"
-    EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    EC_VERSION="${PROJECT_VERSION}" EC_DESCRIPTION="${PROJECT_DESCRIPTION}")
 
   enable_testing()
   include(GoogleTest)
@@ -36,6 +37,7 @@ if(EC_TESTS)
   add_library(ec_runner_core STATIC ${RUNNER_SOURCES})
   target_link_libraries(ec_runner_core PUBLIC hostsim)
   target_include_directories(ec_runner_core PUBLIC ${PROJECT_SOURCE_DIR}/tools/runner)
+  target_compile_definitions(ec_runner_core PRIVATE EC_VERSION="${PROJECT_VERSION}")
 
   add_executable(ec_runner tools/runner/main.cpp)
   target_link_libraries(ec_runner PRIVATE ec_runner_core ec_plugin)
