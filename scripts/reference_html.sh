@@ -49,6 +49,7 @@ links() {
         rest = substr(rest, RSTART + RLENGTH)
       }
       line = done rest
+      gsub(/\[runner\.md\]/, "[runner.html]", line)
       gsub(/\]\(runner\.md\)/, "](runner.html)", line)
       print line
     }'
@@ -64,8 +65,11 @@ navigation() {
     }' "$out/md/pages.txt"
 }
 
+# pandoc's own page style, with code blocks set off from the text.
+echo '<style>pre { background: #f3f3f3; padding: 0.5em 0.75em; }</style>' > "$out/md/style.html"
 convert() {  # markdown file, html file, page title, extra pandoc options
-  pandoc --from gfm --to html5 --standalone --metadata pagetitle="$3" $4 -o "$2" "$1"
+  pandoc --from gfm --to html5 --standalone --metadata pagetitle="$3" \
+    --include-in-header="$out/md/style.html" $4 -o "$2" "$1"
 }
 
 while read -r page title; do
