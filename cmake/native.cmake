@@ -37,6 +37,7 @@ if(EC_TESTS)
   add_library(ec_runner_core STATIC ${RUNNER_SOURCES})
   target_link_libraries(ec_runner_core PUBLIC hostsim)
   target_include_directories(ec_runner_core PUBLIC ${PROJECT_SOURCE_DIR}/tools/runner)
+  target_compile_definitions(ec_runner_core PRIVATE EC_VERSION="${PROJECT_VERSION}")
 
   add_executable(ec_runner tools/runner/main.cpp)
   target_link_libraries(ec_runner PRIVATE ec_runner_core ec_plugin)

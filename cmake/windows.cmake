@@ -4,6 +4,7 @@
 # their own DLL from the sources; the 32-bit tests load the shipped file
 # (EC_SHIPPED_DLL) exactly as the main job built it.
 include(${CMAKE_CURRENT_LIST_DIR}/exports.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/shipped_dll.cmake)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -15,6 +16,7 @@ if(NOT EC_SHIPPED_DLL)
               ${CMAKE_BINARY_DIR}/ExtraCommands.def)
   set_target_properties(ExtraCommands PROPERTIES PREFIX "" OUTPUT_NAME ExtraCommands)
   target_link_options(ExtraCommands PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--kill-at)
+  ec_ship_dll(ExtraCommands)
 endif()
 
 if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
@@ -65,7 +67,8 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
     list(FILTER TEST_SOURCES EXCLUDE REGEX "tests/pe_.*\\.cpp$")
   endif()
   add_executable(ec_tests ${TEST_SOURCES})
-  target_compile_definitions(ec_tests PRIVATE EC_WIN32_DLL="${EC_SHIPPED_DLL}")
+  target_compile_definitions(ec_tests PRIVATE EC_WIN32_DLL="${EC_SHIPPED_DLL}"
+                             EC_VERSION="${PROJECT_VERSION}" EC_DESCRIPTION="${PROJECT_DESCRIPTION}")
   add_executable(ec_fuzz_replay tests/fuzz/replay.cpp tests/plugin.cpp)
   foreach(program ec_tests ec_fuzz_replay)
     target_include_directories(${program} PRIVATE plugin)
