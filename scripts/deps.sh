@@ -3,7 +3,7 @@
 # those that are missing.
 set -e
 packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 sox python3"
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 sox python3 valgrind g++-multilib qemu-user"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
