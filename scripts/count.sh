@@ -21,7 +21,7 @@ sources=$(ls "$root"/plugin/*.cpp "$root"/draw2d/*.cpp "$root"/objects3d/*.cpp \
 for build in $builds; do
   case $build in
     native) arch="" ; link="" ;;
-    i686) arch="-m32 -msse2 -mfpmath=sse -fno-pie" ; link="-m32 -static -no-pie" ;;
+    i686) arch="-m32 -msse2 -mfpmath=sse -fno-pie -maccumulate-outgoing-args -mstackrealign" ; link="-m32 -static -no-pie" ;;
     *) echo "unknown build $build (native or i686)" >&2; exit 2 ;;
   esac
   dir=$root/build/count/$build
