@@ -1,12 +1,11 @@
 // FILLED CIRCLE, HOLLOW RECT, DRAW DUST, DRAW GALAXY.
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "../plugin/commands.h"
 #include "draw2d.h"
 #include "../plugin/host.h"
-
-using draw2d::coordinate;
 
 namespace {
 
@@ -23,8 +22,8 @@ constexpr int galaxy_scale_divisor = 200;
 constexpr int marker_half = 2;
 
 // dx²·ry² + dy²·rx² < rx²·ry² for |dx| <= rx, |dy| <= ry, exactly.  The
-// 64-bit products suffice while rx·ry < 2³¹; larger ellipses (billions of
-// pixels to visit) are compared in long double rather than overflowing.
+// 64-bit products suffice while rx·ry < 2³¹; larger ellipses are compared in
+// long double rather than overflowing.
 bool inside_ellipse(long long dx, long long dy, long long rx, long long ry) {
   constexpr long long exact_limit = 1LL << 31;
   if (rx * ry < exact_limit) return dx * dx * ry * ry + dy * dy * rx * rx < rx * rx * ry * ry;
@@ -39,16 +38,37 @@ int dust_radius_limit(int radius) {
   return limit > INT_MAX ? INT_MAX : limit < INT_MIN ? INT_MIN : static_cast<int>(limit);
 }
 
+// The half-height of column dx: the largest dy with (dx, dy) inside, or -1
+// when the column is empty.  Inside-ness falls with |dy| and is the same for
+// ±dy, so the column is the run from -half to half.  From the previous
+// column's half-height the boundary moves a few rows at a time: it rises
+// towards the middle column and falls after it.
+long long column_half_height(long long dx, long long rx, long long ry, long long previous) {
+  long long half = previous;
+  while (half < ry && inside_ellipse(dx, half + 1, rx, ry)) ++half;
+  while (half >= 0 && !inside_ellipse(dx, half, rx, ry)) --half;
+  return half;
+}
+
 }  // namespace
 
 // Column by column, each from top to bottom; boundary pixels are left out.
-// Bounds and products are 64-bit, so centres near the 32-bit limits and huge
-// radii cannot overflow.
+// Each column is the run of dots between its boundary rows, found with the
+// exact test, so the dots are those of testing every pixel of the bounding
+// box.  Coordinates wrap as the host's 32-bit integers do.
 void filledcircle(int cx, int cy, int rx, int ry, K colour) {
   host::ensure_bound();
-  for (long long x = static_cast<long long>(cx) - rx; x <= static_cast<long long>(cx) + rx; ++x)
-    for (long long y = static_cast<long long>(cy) - ry; y <= static_cast<long long>(cy) + ry; ++y)
-      if (inside_ellipse(x - cx, y - cy, rx, ry)) H.Dot(coordinate(x), coordinate(y), colour);
+  if (rx <= 0 || ry <= 0) return;  // no pixel lies strictly inside
+  long long half = -1;
+  for (int dx = -rx;; ++dx) {
+    half = column_half_height(dx, rx, ry, half);
+    if (half >= 0) {
+      int x = wrap_add(cx, dx), y = wrap_sub(cy, static_cast<int>(half));
+      for (std::uint32_t dots = static_cast<std::uint32_t>(2 * half + 1); dots > 0; --dots, y = wrap_add(y, 1))
+        H.Dot(x, y, colour);
+    }
+    if (dx == rx) break;
+  }
 }
 
 // The corners are used as given, not sorted.

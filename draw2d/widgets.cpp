@@ -4,6 +4,7 @@
 // BoxGradient takes its corner colours as bottom-left, top-left,
 // bottom-right, top-right.
 #include <climits>
+#include <cstdint>
 
 #include "../plugin/commands.h"
 #include "draw2d.h"
@@ -25,18 +26,73 @@ constexpr int mouse_pressed = 1;
 constexpr int bar_width = 100;  // one pixel per percent
 constexpr int bar_height = 15;
 
-// One side of a bevel ring: steps + 1 dots from (x, y) along (dx, dy),
-// coloured from `from` to `to`, offset by a highlight or a shadow.  The end
-// colours are read even when the side has no dots (steps < 0).
-void bevel_side(K from, K to, long long steps, long long x, long long y, int dx, int dy, int offset) {
+// One channel along a side of n steps, offset by a highlight or a shadow:
+// at step k, ((n − k)·c0 + k·c1) / n + offset, stepped without a division.
+// The quotient and remainder of that numerator by n move by the quotient
+// and remainder of (c1 − c0) / n.  Channels are 0..255, as RgbR yields them,
+// so the numerator is never negative and its floor is the truncation toward
+// zero; the value lies between the two ends, and 32-bit arithmetic that
+// wraps carries it whatever the channels.  A side of 0 steps is its start.
+class ChannelRamp {
+ public:
+  ChannelRamp(int c0, int c1, std::uint32_t n, int offset)
+      : value_(static_cast<std::uint32_t>(c0) + static_cast<std::uint32_t>(offset)),
+        remainder_less_n_(0u - n), minus_n_(0u - n) {
+    if (n == 0) return;
+    long long difference = static_cast<long long>(c1) - c0;
+    long long whole = difference / n, part = difference % n;
+    if (part < 0) whole -= 1, part += n;  // floor division: 0 <= part < n
+    whole_step_ = static_cast<std::uint32_t>(whole);
+    part_step_ = static_cast<std::uint32_t>(part);
+  }
+
+  int value() const { return static_cast<int>(value_); }
+
+  // The remainder is kept as remainder − n, modulo 2³²: it wraps past 2³²
+  // exactly when the remainder reaches n.
+  void step() {
+    value_ += whole_step_;
+    std::uint32_t before = remainder_less_n_;
+    remainder_less_n_ += part_step_;
+    if (remainder_less_n_ < before) {
+      remainder_less_n_ += minus_n_;
+      ++value_;
+    }
+  }
+
+ private:
+  std::uint32_t value_, remainder_less_n_, minus_n_, whole_step_ = 0, part_step_ = 0;
+};
+
+// A channel with a bevel offset added: a highlight (positive offset) is only
+// capped at 255, a shadow only floored at 0.
+template <int offset>
+int bevel_channel(int value) {
+  if constexpr (offset > 0) return value > draw2d::channel_max ? draw2d::channel_max : value;
+  return value < 0 ? 0 : value;
+}
+
+enum class Along { down, right };
+
+// One side of a bevel ring: steps + 1 dots from (x, y) down or to the
+// right, coloured from `from` to `to`, offset by a highlight or a shadow.
+// The end colours are read even when the side has no dots (steps < 0).
+template <int offset, Along along>
+void bevel_side(K from, K to, long long steps, int x, int y) {
   int r0 = H.RgbR(from), r1 = H.RgbR(to);
   int g0 = H.RgbG(from), g1 = H.RgbG(to);
   int b0 = H.RgbB(from), b1 = H.RgbB(to);
-  for (long long k = 0; k <= steps; ++k) {
-    int red = draw2d::offset_channel(draw2d::interpolate_channel(r0, r1, k, steps), offset);
-    int green = draw2d::offset_channel(draw2d::interpolate_channel(g0, g1, k, steps), offset);
-    int blue = draw2d::offset_channel(draw2d::interpolate_channel(b0, b1, k, steps), offset);
-    H.Dot(coordinate(x + k * dx), coordinate(y + k * dy), H.Rgb(red, green, blue));
+  if (steps < 0) return;
+  std::uint32_t n = static_cast<std::uint32_t>(steps);  // at most 2³² − 1
+  ChannelRamp red(r0, r1, n, offset), green(g0, g1, n, offset), blue(b0, b1, n, offset);
+  for (std::uint32_t left = n;; --left) {
+    K colour = H.Rgb(bevel_channel<offset>(red.value()), bevel_channel<offset>(green.value()),
+                     bevel_channel<offset>(blue.value()));
+    H.Dot(x, y, colour);
+    if (left == 0) break;
+    red.step(), green.step(), blue.step();
+    if constexpr (along == Along::down) y = wrap_add(y, 1);
+    else x = wrap_add(x, 1);
   }
 }
 
@@ -51,13 +107,14 @@ void drawbutton(int x1, int y1, int x2, int y2, int bevel, int top_left, int top
   K tl = static_cast<K>(top_left), tr = static_cast<K>(top_right);
   K bl = static_cast<K>(bottom_left), br = static_cast<K>(bottom_right);
   H.BoxGradient(x1, y1, x2, y2, bl, tl, br, tr);
-  for (long long i = 0; i < bevel; ++i) {
-    long long left = x1 + i, right = x2 - i, top = y1 + i, bottom = y2 - i;
-    long long height = bottom - top, width = right - left;
-    bevel_side(tl, bl, height, left, top, 0, 1, bevel_highlight);
-    bevel_side(tr, br, height, right, top, 0, 1, bevel_shadow);
-    bevel_side(tl, tr, width, left, top, 1, 0, bevel_highlight);
-    bevel_side(bl, br, width, left, bottom, 1, 0, bevel_shadow);
+  for (int i = 0; i < bevel; ++i) {
+    int left = wrap_add(x1, i), right = wrap_sub(x2, i), top = wrap_add(y1, i), bottom = wrap_sub(y2, i);
+    long long height = static_cast<long long>(y2) - y1 - 2LL * i;
+    long long width = static_cast<long long>(x2) - x1 - 2LL * i;
+    bevel_side<bevel_highlight, Along::down>(tl, bl, height, left, top);
+    bevel_side<bevel_shadow, Along::down>(tr, br, height, right, top);
+    bevel_side<bevel_highlight, Along::right>(tl, tr, width, left, top);
+    bevel_side<bevel_shadow, Along::right>(bl, br, width, left, bottom);
   }
 }
 

@@ -4,7 +4,8 @@
 # qemu-user runs it where the kernel refuses i386 programs.
 set -e
 packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine32:i386 qemu-user sox python3 pandoc unzip"
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine32:i386 qemu-user sox python3 pandoc unzip
+  valgrind g++-multilib"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

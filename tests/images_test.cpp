@@ -1,5 +1,6 @@
 // LOCK IMAGE, UNLOCK IMAGE, WRITE IMAGE, MAKE NORMAL MAP.
 #include <climits>
+#include <cmath>
 
 #include "../hostsim/storage.h"
 #include "plugin.h"
@@ -137,6 +138,40 @@ TEST_F(NormalMap, OnlyTheBlueByteIsAHeight) {
   hostsim::storage.images[source].pixels[4] |= 0xABCDEF00u;
   cmd::makenormalmap(source, result, 1);
   EXPECT_EQ(made().pixels, plain);
+}
+
+// Every gradient that two bytes can make, -255..255 down the columns and a
+// spread of them along the rows, against the formula step by step: the sum
+// handed to the host's square root (exact in the log) and the bytes made
+// from the stand-in host's root.
+TEST_F(NormalMap, EveryGradientOfTwoBytesIsExact) {
+  constexpr int width = 511, height = 3;
+  std::vector<int> blue(width * height);
+  for (int x = 0; x < width; ++x) {
+    int d = x - 255;  // row 0 minus row 2
+    blue[x] = d > 0 ? d : 0;
+    blue[width + x] = x * 37 % 256;
+    blue[2 * width + x] = d < 0 ? -d : 0;
+  }
+  heights(width, height, blue);
+  cmd::makenormalmap(source, result, 1);
+  auto h = [&](int x, int y) { return blue[((y + height) % height) * width + (x + width) % width]; };
+  auto byte = [](float c) {
+    int value = static_cast<int>(c * 127.5f + 127.5f);
+    return value > 255 ? 255 : value < 0 ? 0 : value;
+  };
+  Lines roots = hostsim::log_of("SqrtFF");
+  ASSERT_EQ(roots.size(), std::size_t(width * height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      float dx = static_cast<float>((h(x - 1, y) - h(x + 1, y)) * 0.01);
+      float dy = static_cast<float>((h(x, y - 1) - h(x, y + 1)) * 0.01);
+      float sum = static_cast<float>(static_cast<float>(dx * dx) + 4.0 + static_cast<float>(dy * dy));
+      ASSERT_EQ(roots[y * width + x], "Core.SqrtFF(" + hostsim::format_float(sum) + ")") << x << ',' << y;
+      float inverse = static_cast<float>(1.0 / static_cast<float>(std::sqrt(sum)));
+      Rgba expected{byte(dx * inverse), byte(dy * inverse), byte(inverse + inverse), 255};
+      ASSERT_EQ(pixel(x, y), expected) << x << ',' << y;
+    }
 }
 
 // Headers that do not describe a picture inside the memblock make no pixels:

@@ -6,6 +6,7 @@
 
 #include "../hostsim/png_io.h"
 #include "../hostsim/storage.h"
+#include "../plugin/host.h"
 #include "plugin.h"
 
 namespace {
@@ -80,6 +81,25 @@ TEST_F(NormalMapPicture, IsMadeFromThePicturesBlueBytes) {
   EXPECT_GT(flat, 0);
   EXPECT_GT(sloped, 0);
   EXPECT_EQ(hostsim::storage.refused, 0);
+}
+
+// A host without a square root (its stand-in yields 0) makes every length 0
+// and every component infinite or, for a gradient of 0, not a number: the
+// bytes are held to 255 and 0, a NaN giving 0.
+TEST(NormalMapWithoutSquareRoot, HoldsTheBytes) {
+  hostsim::reset();
+  ASSERT_TRUE(hostsim::load_modules({{}, {"?SqrtFF@@YAKM@Z"}}));
+  host::bound = false;  // bind against these modules
+  hostsim::Image image;
+  image.width = 3, image.height = 1;
+  image.pixels = {0xFF0000FFu, 0xFF000009u, 0xFF000000u};  // heights 255, 9, 0
+  hostsim::storage.images[1] = image;
+  cmd::makenormalmap(1, 2, 1);
+  const hostsim::Image& map = hostsim::storage.images.at(2);
+  // gx = -9, 255, -246: red -inf, +inf, -inf; gy = 0: green NaN; blue +inf.
+  EXPECT_EQ(map.pixels, (std::vector<std::uint32_t>{0xFF0000FFu, 0xFFFF00FFu, 0xFF0000FFu}));
+  hostsim::load_modules();
+  host::bound = false;
 }
 
 }  // namespace

@@ -22,18 +22,42 @@ TEST_F(Shapes, SmallEllipsesLeaveTheirBoundaryOut) {
   EXPECT_TRUE(hostsim::log().empty());
 }
 
+namespace {
+
+// Every pixel of the bounding box, column by column, each from top to
+// bottom, tested exactly: dx²·ry² + dy²·rx² < rx²·ry².
+Lines ellipse_dots(int cx, int cy, long long rx, long long ry) {
+  Lines dots;
+  for (long long dx = -rx; dx <= rx; ++dx)
+    for (long long dy = -ry; dy <= ry; ++dy)
+      if (dx * dx * ry * ry + dy * dy * rx * rx < rx * rx * ry * ry)
+        dots.push_back("Basic2D.Dot(" + std::to_string(cx + dx) + "," + std::to_string(cy + dy) + ",0xFFFF0000)");
+  return dots;
+}
+
+}  // namespace
+
 TEST_F(Shapes, AFullDiscIsDrawnColumnByColumn) {
   cmd::filledcircle(320, 240, 300, 300, red);
   Lines dots = hostsim::log_of("Dot");
-  long long inside = 0;
-  for (long long dx = -300; dx <= 300; ++dx)
-    for (long long dy = -300; dy <= 300; ++dy) inside += dx * dx + dy * dy < 90000;
-  EXPECT_EQ(static_cast<long long>(dots.size()), inside);
+  EXPECT_EQ(dots, ellipse_dots(320, 240, 300, 300));
   EXPECT_EQ(dots.front(), "Basic2D.Dot(21,216,0xFFFF0000)");  // leftmost column, top first
   EXPECT_EQ(dots.back(), "Basic2D.Dot(619,264,0xFFFF0000)");
   EXPECT_EQ(hostsim::pixel(320, 10), red);
   EXPECT_EQ(hostsim::pixel(619, 240), red);
   EXPECT_EQ(hostsim::pixel(620, 240), 0xFF000000u);
+}
+
+// Each column runs exactly between its boundary rows, in thin and flat
+// ellipses too, where the boundary jumps many rows from one column to the
+// next or stays on one row.
+TEST_F(Shapes, EveryColumnRunsBetweenItsExactBoundaryRows) {
+  const std::pair<int, int> radii[] = {{37, 5}, {4, 29}, {1, 7}, {7, 1}, {60, 2}, {2, 60}, {13, 13}};
+  for (auto [rx, ry] : radii) {
+    hostsim::clear_log();
+    cmd::filledcircle(100, 50, rx, ry, red);
+    EXPECT_EQ(hostsim::log_of("Dot"), ellipse_dots(100, 50, rx, ry)) << rx << " x " << ry;
+  }
 }
 
 TEST_F(Shapes, EllipseProductsBeyond32BitsAreExact) {
@@ -42,6 +66,15 @@ TEST_F(Shapes, EllipseProductsBeyond32BitsAreExact) {
   Lines dots = hostsim::log_of("Dot");
   EXPECT_EQ(dots.size(), 99999u);
   EXPECT_EQ(dots.front(), "Basic2D.Dot(0,-49999,0xFFFF0000)");
+  EXPECT_EQ(dots.back(), "Basic2D.Dot(0,49999,0xFFFF0000)");
+  // rx² · ry² = 6.4e9; columns ±1 end where 4·dy² < 4.8e9 stops holding,
+  // at |dy| = 34641 (34642² = 1200068164 > 1.2e9).
+  hostsim::clear_log();
+  cmd::filledcircle(0, 0, 2, 40000, red);
+  dots = hostsim::log_of("Dot");
+  EXPECT_EQ(dots, ellipse_dots(0, 0, 2, 40000));
+  EXPECT_EQ(dots.front(), "Basic2D.Dot(-1,-34641,0xFFFF0000)");
+  EXPECT_EQ(dots.size(), 2u * 69283u + 79999u);
 }
 
 TEST_F(Shapes, EllipsesAtTheIntegerLimitsDoNotOverflow) {

@@ -1,4 +1,5 @@
 // DRAW BUTTON, MAKE HEALTH BAR, GUI SLIDER, LOADING BAR.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -64,6 +65,52 @@ TEST_F(Widgets, ButtonSidesInterpolateExactly) {
   Lines left(colours.begin(), colours.begin() + 5);
   EXPECT_EQ(left, (Lines{"Basic2D.Rgb(64,64,64)", "Basic2D.Rgb(127,64,64)", "Basic2D.Rgb(191,64,64)",
                          "Basic2D.Rgb(255,64,64)", "Basic2D.Rgb(255,64,64)"}));
+}
+
+namespace {
+
+// The calls of one bevel side, from the closed formula: channel k of n is
+// ((n - k)·c0 + k·c1) / n, then offset and held as the side's kind says.
+Lines bevel_side(K from, K to, int steps, int x, int y, int dx, int dy, int offset) {
+  Lines calls;
+  for (const char* channel : {"RgbR", "RgbG", "RgbB"})
+    for (K end : {from, to}) calls.push_back(std::string("Basic2D.") + channel + "(" + hex(end) + ")");
+  for (int k = 0; k <= steps; ++k) {
+    int channels[3];
+    for (int c = 0; c < 3; ++c) {
+      int shift = 16 - 8 * c;
+      int c0 = static_cast<int>(from >> shift & 255), c1 = static_cast<int>(to >> shift & 255);
+      int value = steps == 0 ? c0 : ((steps - k) * c0 + k * c1) / steps;
+      value += offset;
+      channels[c] = offset > 0 ? std::min(value, 255) : std::max(value, 0);
+    }
+    K colour = rgb(channels[0], channels[1], channels[2]);
+    calls.push_back("Basic2D.Rgb(" + std::to_string(channels[0]) + "," + std::to_string(channels[1]) + "," +
+                    std::to_string(channels[2]) + ")");
+    calls.push_back("Basic2D.Dot(" + std::to_string(x + k * dx) + "," + std::to_string(y + k * dy) + "," +
+                    hex(colour) + ")");
+  }
+  return calls;
+}
+
+}  // namespace
+
+// Every step of every ring, on sides shorter and longer than their channels'
+// differences, rising and falling, capped and floored.
+TEST_F(Widgets, EveryBevelStepFollowsTheClosedFormula) {
+  const K tl = rgb(200, 13, 97), tr = rgb(3, 250, 128), bl = rgb(77, 0, 255), br = rgb(255, 255, 1);
+  cmd::drawbutton(3, 7, 40, 29, 6, static_cast<int>(tl), static_cast<int>(tr), static_cast<int>(bl),
+                  static_cast<int>(br));
+  Lines expected{"Basic2D.BoxGradient(3,7,40,29," + hex(bl) + "," + hex(tl) + "," + hex(br) + "," + hex(tr) + ")"};
+  for (int i = 0; i < 6; ++i) {
+    int left = 3 + i, right = 40 - i, top = 7 + i, bottom = 29 - i;
+    for (const Lines& side : {bevel_side(tl, bl, bottom - top, left, top, 0, 1, 64),
+                              bevel_side(tr, br, bottom - top, right, top, 0, 1, -64),
+                              bevel_side(tl, tr, right - left, left, top, 1, 0, 64),
+                              bevel_side(bl, br, right - left, left, bottom, 1, 0, -64)})
+      expected.insert(expected.end(), side.begin(), side.end());
+  }
+  EXPECT_EQ(hostsim::log(), expected);
 }
 
 TEST_F(Widgets, ButtonRingsStopAtTheMiddle) {

@@ -5,6 +5,9 @@
 // the pixels through two host memblocks in the memblock image layout: width,
 // height and depth at bytes 0, 4 and 8, then 4-byte pixels (blue, green, red,
 // alpha) row after row.  The picture wraps around at all four edges.
+#include <array>
+#include <cmath>
+
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
 
@@ -15,71 +18,121 @@ constexpr int result_block = 2;
 constexpr int header_bytes = 12;
 constexpr int pixel_bytes = 4;
 constexpr double gradient_scale = 0.01;
-constexpr double flat_height = 4.0;  // the normal's z before scaling is 2
+constexpr float normal_z = 2;  // the normal's z before scaling to length 1
 constexpr float byte_half = 127.5f;
-constexpr int opaque = 255;
+constexpr int byte_max = 255;
 
-// Working values of the normal map, set at the start of every call.
-int map_width;
-int map_height;
-int map_step;
-
-int pixel_offset(int x, int y) { return header_bytes + pixel_bytes * (y * map_width + x); }
+// The picture being mapped: its width and height from the header of the
+// source block.
+struct Picture {
+  int width, height;
+};
 
 // Whether a width x height picture fits a block of `size` bytes.
-bool picture_fits(int width, int height, int size) {
-  if (width <= 0 || height <= 0 || size < header_bytes) return false;
+bool picture_fits(Picture picture, int size) {
+  if (picture.width <= 0 || picture.height <= 0 || size < header_bytes) return false;
   int pixels = (size - header_bytes) / pixel_bytes;
-  return width <= pixels && height <= pixels / width;
+  return picture.width <= pixels && picture.height <= pixels / picture.width;
 }
 
-// The height at (i, j), wrapped around the edges.
-int height_at(int i, int j) {
-  if (i > map_width - 1) i = 0;
-  if (j > map_height - 1) j = 0;
-  if (i < 0) i = map_width - 1;
-  if (j < 0) j = map_height - 1;
-  return H.ReadMemblockByte(source_block, pixel_offset(i, j));
+// A gradient, the difference of two heights: scaled (stored as a float),
+// squared (stored as a float), and max(2, |scaled|), the least length that
+// keeps every component of the normal (dx, dy, 2) within -1..1 when it
+// divides them (the true length, sqrt(dx² + 4 + dy²), is never less).
+// Heights are bytes, so a gradient is one of 511 values, worked out once, at
+// compile time; a host that yields other values gets them worked out on the
+// spot.
+struct Gradient {
+  float scaled, unit_length;
+  double squared;
+};
+
+constexpr Gradient make_gradient(int difference) {
+  float scaled = static_cast<float>(difference * gradient_scale);
+  float magnitude = scaled < 0 ? -scaled : scaled;
+  return {scaled, magnitude > normal_z ? magnitude : normal_z, scaled * scaled};
 }
 
-// A unit normal component (-1..1) as a byte.
+constexpr std::array<Gradient, 2 * byte_max + 1> byte_gradients = [] {
+  std::array<Gradient, 2 * byte_max + 1> table{};
+  for (int g = -byte_max; g <= byte_max; ++g) table[g + byte_max] = make_gradient(g);
+  return table;
+}();
+
+Gradient gradient(int first, int second) {
+  int difference = wrap_sub(first, second);
+  unsigned index = static_cast<unsigned>(difference) + byte_max;
+  return index < byte_gradients.size() ? byte_gradients[index] : make_gradient(difference);
+}
+
+// A normal component as a byte: c·127.5 + 127.5, truncated toward zero and
+// held to 0..255.  A component within -1..1 (to a rounding) gives a value
+// within -1..256, whose truncation needs no holding; any other (from a host
+// whose square root went wrong: infinite, NaN) is held in float first, NaN
+// giving 0.
+int unit_byte(float component) { return static_cast<int>(component * byte_half + byte_half); }
+
 int component_byte(float component) {
-  int value = trunc_int(component * byte_half + byte_half);
-  if (value > 255) value = 255;
-  if (value < 0) value = 0;
-  return value;
+  float value = component * byte_half + byte_half;
+  value = value > 0 ? value : 0.0f;
+  value = value < byte_max ? value : static_cast<float>(byte_max);
+  return static_cast<int>(value);
 }
 
-void write_normal_pixel(float nx, float ny, float nz, int x, int y) {
-  host::ensure_bound();
-  int at = pixel_offset(x, y);
-  H.WriteMemblockByte(result_block, at + 2, component_byte(nx));
-  H.WriteMemblockByte(result_block, at + 1, component_byte(ny));
-  H.WriteMemblockByte(result_block, at + 0, component_byte(nz));
-  H.WriteMemblockByte(result_block, at + 3, opaque);
+int height_at(int offset) { return H.ReadMemblockByte(source_block, offset); }
+
+// The normal (dx, dy, 2) scaled to length 1, written as the pixel at byte
+// `at` of the result: red, green, blue, then an opaque alpha.  (Inline, as
+// the other per-pixel routine: the pixel's work is the command's.)
+inline void write_normal(int at, Gradient dx, Gradient dy) {
+  float unit_length = dx.unit_length > dy.unit_length ? dx.unit_length : dy.unit_length;
+  double z_squared = static_cast<double>(normal_z) * normal_z;
+  float length = as_float(H.SqrtFF(f32(dx.squared + z_squared + dy.squared)));
+  float inverse = 1.0f / length;  // as the quotient in double, stored as a float
+  float nx = dx.scaled * inverse, ny = dy.scaled * inverse, nz = inverse + inverse;
+  bool unit = length >= unit_length;
+  int red = unit ? unit_byte(nx) : component_byte(nx);
+  int green = unit ? unit_byte(ny) : component_byte(ny);
+  int blue = unit ? unit_byte(nz) : component_byte(nz);
+  H.WriteMemblockByte(result_block, at + 2, red);
+  H.WriteMemblockByte(result_block, at + 1, green);
+  H.WriteMemblockByte(result_block, at + 0, blue);
+  H.WriteMemblockByte(result_block, at + 3, byte_max);  // opaque
 }
 
-// The normal of pixel (x, y): the gradient (dx, dy) against a rise of 2,
-// scaled to length 1.  Sense 1 takes each gradient as the fall towards the
-// next pixel; any other sense as the rise.
-void make_normal_pixel(int x, int y, int sense) {
-  int gx, gy;
-  if (sense == 1) {
-    int left = height_at(x - map_step, y), right = height_at(x + map_step, y);
-    int previous = height_at(x, y - map_step), next = height_at(x, y + map_step);
-    gx = left - right;
-    gy = previous - next;
-  } else {
-    int right = height_at(x + map_step, y), left = height_at(x - map_step, y);
-    int next = height_at(x, y + map_step), previous = height_at(x, y - map_step);
-    gx = right - left;
-    gy = next - previous;
+// The pixel at byte `at`, from the heights of its neighbours at the given
+// bytes.  Sense 1 (`falls`) takes each gradient as the fall towards the next
+// pixel (left minus right, previous row minus next), sampled in that order;
+// any other sense as the rise, sampled right, left, next row, previous row.
+template <bool falls>
+inline void make_pixel(int at, int left, int right, int previous, int next) {
+  int a = height_at(falls ? left : right);
+  int b = height_at(falls ? right : left);
+  int c = height_at(falls ? previous : next);
+  int d = height_at(falls ? next : previous);
+  write_normal(at, gradient(a, b), gradient(c, d));
+}
+
+// Row by row, the picture wrapping around at its edges: the first and last
+// columns take their outer neighbour from the other end of the row.
+template <bool falls>
+void make_normals(Picture picture) {
+  int row_bytes = pixel_bytes * picture.width;
+  int last = row_bytes - pixel_bytes;  // the last column's offset in its row
+  int wrap_rows = (picture.height - 1) * row_bytes;
+  for (int y = 0; y < picture.height; ++y) {
+    int row = header_bytes + y * row_bytes, end = row + last;
+    int previous = y == 0 ? wrap_rows : -row_bytes;  // byte distances to the rows around
+    int next = y == picture.height - 1 ? -wrap_rows : row_bytes;
+    if (last == 0) {  // one column: its own neighbour on both sides
+      make_pixel<falls>(row, row, row, row + previous, row + next);
+      continue;
+    }
+    make_pixel<falls>(row, end, row + pixel_bytes, row + previous, row + next);
+    for (int at = row + pixel_bytes; at < end; at += pixel_bytes)
+      make_pixel<falls>(at, at - pixel_bytes, at + pixel_bytes, at + previous, at + next);
+    make_pixel<falls>(end, end - pixel_bytes, row, end + previous, end + next);
   }
-  float dx = f32(gx * gradient_scale);
-  float dy = f32(gy * gradient_scale);
-  float length = as_float(H.SqrtFF(f32(square(dx) + flat_height + square(dy))));
-  float inverse = f32(1.0 / length);
-  write_normal_pixel(dx * inverse, dy * inverse, inverse + inverse, x, y);
 }
 
 }  // namespace
@@ -106,14 +159,14 @@ void makenormalmap(int source, int result, int sense) {
   H.CreateMemblockFromImage(source_block, source);
   int size = H.GetMemblockSize(source_block);
   H.MakeMemblock(result_block, size);
-  map_step = 1;
-  map_width = static_cast<int>(H.ReadMemblockDWord(source_block, 0));
-  map_height = static_cast<int>(H.ReadMemblockDWord(source_block, 4));
+  Picture picture;
+  picture.width = static_cast<int>(H.ReadMemblockDWord(source_block, 0));
+  picture.height = static_cast<int>(H.ReadMemblockDWord(source_block, 4));
   H.ReadMemblockDWord(source_block, 8);  // the depth: pixels are 4 bytes whatever it says
   H.CopyMemblock(source_block, result_block, 0, 0, header_bytes);
-  if (picture_fits(map_width, map_height, size)) {
-    for (int y = 0; y < map_height; ++y)
-      for (int x = 0; x < map_width; ++x) make_normal_pixel(x, y, sense);
+  if (picture_fits(picture, size)) {
+    if (sense == 1) make_normals<true>(picture);
+    else make_normals<false>(picture);
   }
   H.CreateImageFromMemblock(result, result_block);
   H.DeleteMemblock(source_block);
