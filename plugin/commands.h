@@ -2,6 +2,14 @@
 // name is written in its command-table row (command_list.inc); the build
 // checks every declaration here against its row.
 //
+// The rule every command keeps: its host calls are part of what it does.
+// The program and the host observe them (what is drawn and in which order,
+// the ink left set, which values are read back and how often), so a command
+// makes its host calls in a fixed order and number with exact arguments,
+// even where a call looks redundant: a value asked for twice, neighbours
+// read in an unusual order, a coordinate read z first.  The tests pin every
+// call.  The arithmetic between the calls may be reworked; the calls may not.
+//
 // Type letters: L int, F float (a float result is returned as its bit
 // pattern, K), D K, S char* (a text result is returned as its address,
 // KText, and takes one more leading char* that is given back to the host).
