@@ -17,13 +17,7 @@
 #include "fmath.h"
 #include "platform.h"
 
-// In native builds a command that is not built yet resolves to null instead
-// of failing the link, so that a test can list it.
-#if defined(__ELF__)
-#define EC_EXPORT extern "C" __attribute__((weak))
-#else
 #define EC_EXPORT extern "C"
-#endif
 
 // Text results and inks
 EC_EXPORT KText EC_CDECL getshortfilename(char*, char*);  // GET SHORT FILENAME

@@ -12,7 +12,7 @@ struct Command {
   int id;
   std::string_view row;  // the command-table row, character for character
   decoration::Row parts;
-  void* address;  // null when the command is not built (native builds only)
+  void* address;
 };
 
 const Command* commands();
