@@ -99,13 +99,13 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
   endforeach()
 
   enable_testing()
-  add_test(NAME fuzz_corpus_replay COMMAND ec_fuzz_replay --gtest_output=xml:${CMAKE_BINARY_DIR}/results/fuzz_replay.xml)
+  add_test(NAME fuzz_corpus_replay COMMAND ec_fuzz_replay)
   set_tests_properties(fuzz_corpus_replay PROPERTIES TIMEOUT 900)
   if(EC_SHIPPED_DLL)
     # Starting a 32-bit Wine process is slow where it is emulated, so each
     # program runs as one process; the test layer loads the plug-in afresh
     # for every test.
-    add_test(NAME win32.ec_tests COMMAND ec_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/ec_tests.xml)
+    add_test(NAME win32.ec_tests COMMAND ec_tests)
     set_tests_properties(win32.ec_tests PROPERTIES TIMEOUT 1200 LABELS win32)
     set_tests_properties(fuzz_corpus_replay PROPERTIES LABELS win32)
   else()
