@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need (as root), only
 # those that are missing.
 set -e
-packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev
+packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 sox python3"
 missing=""
 for p in $packages; do

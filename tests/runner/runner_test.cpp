@@ -13,6 +13,7 @@
 #include "../../hostsim/input_state.h"
 #include "../../hostsim/objects.h"
 #include "../../hostsim/png_io.h"
+#include "../../hostsim/render.h"
 #include "../../hostsim/screen.h"
 #include "../../hostsim/storage.h"
 #include "../../plugin/commands.h"
@@ -20,7 +21,6 @@
 #include "callees.h"
 #include "descriptions.h"
 #include "runner.h"
-#include "wireframe.h"
 
 namespace {
 
@@ -260,7 +260,7 @@ TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
   hostsim::make_object(1, "mesh", mesh).position = {0, 0, 10};
   hostsim::make_object(2, "mesh", mesh).position = {0, 0, -10};
   hostsim::scene.objects[1].colour = 0xFF00FF00u;
-  std::vector<std::uint32_t> pixels = runner::render_scene();
+  std::vector<std::uint32_t> pixels = hostsim::render_scene(hostsim::Look::wireframe);
   // 60-degree view: focal length 50 / tan 30 = 86.6; y = -2 at z = 10 lands on row 50 + 17.3.
   auto at = [&](int x, int y) { return pixels[std::size_t(y) * 100 + std::size_t(x)]; };
   EXPECT_EQ(at(50, 67), 0xFF00FF00u);  // the base edge
@@ -273,15 +273,15 @@ TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
   // Turning the camera half round shows the other one instead.
   hostsim::scene.cameras[0].angles = {0, 180, 0};
   hostsim::scene.objects[2].colour = 0xFFFF0000u;
-  pixels = runner::render_scene();
+  pixels = hostsim::render_scene(hostsim::Look::wireframe);
   EXPECT_EQ(at(50, 67), 0xFFFF0000u);
 
   // Far, huge and undefined coordinates draw what they can and no more.
   hostsim::scene.objects[1].position = {3e38f, -3e38f, 1e-30f};
   hostsim::scene.objects[2].scale = {1e30f, 1e30f, 1e30f};
-  runner::render_scene();
+  hostsim::render_scene(hostsim::Look::wireframe);
   hostsim::scene.cameras[0].position = {NAN, 0, INFINITY};
-  runner::render_scene();
+  hostsim::render_scene(hostsim::Look::wireframe);
 }
 
 TEST(RunnerScreenshot, WritesAPng) {

@@ -1,8 +1,11 @@
 #include "directives.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "../../hostsim/core_state.h"
+#include "../../hostsim/impl.h"
 #include "../../hostsim/input_state.h"
 #include "../../hostsim/matrices.h"
 #include "../../hostsim/objects.h"
@@ -11,8 +14,8 @@
 #include "../../hostsim/sounds.h"
 #include "../../hostsim/storage.h"
 #include "marshal.h"
+#include "pictures.h"
 #include "session.h"
-#include "wireframe.h"
 
 namespace runner {
 namespace {
@@ -47,10 +50,59 @@ void save_image(int number, char* file) {
   *session().out << "wrote " << path << '\n';
 }
 
-void screenshot(char* file) {
+void screenshot_as(char* file, char* look) {
+  std::string name = look;
+  if (name != "solid" && name != "wireframe") throw ScriptError("a screenshot is \"solid\" or \"wireframe\", not " + quote(name));
   std::string path = output_path(file);
-  if (!write_screenshot(path)) throw ScriptError("cannot write " + quote(path));
+  if (!write_screenshot(path, name == "wireframe" ? hostsim::Look::wireframe : hostsim::Look::solid))
+    throw ScriptError("cannot write " + quote(path));
   *session().out << "wrote " << path << '\n';
+}
+
+void screenshot(char* file) { screenshot_as(file, const_cast<char*>("solid")); }
+
+void record_timed(char* file, int step, int limit, int frame_ms) { start_recording(output_path(file), step, limit, frame_ms); }
+void record_stepped(char* file, int step, int limit) { record_timed(file, step, limit, default_record_frame_ms); }
+void record(char* file) { record_stepped(file, default_record_step, default_record_limit); }
+void record_end() { *session().out << "wrote " << finish_recording() << '\n'; }
+
+void zoom(int factor) {
+  if (factor < 1 || factor > largest_zoom)
+    throw ScriptError("pictures are zoomed 1 to " + std::to_string(largest_zoom) + " times");
+  session().pictures.zoom = factor;
+}
+
+void pointer(int shown) { session().pictures.pointer = shown != 0; }
+
+// The samples of the first channel, from -1 to 1.
+std::vector<double> first_channel(const hostsim::Sound& sound) {
+  if (sound.bits_per_sample != 8 && sound.bits_per_sample != 16)
+    throw ScriptError("a waveform is drawn for 8-bit and 16-bit sounds, not " + std::to_string(sound.bits_per_sample) + "-bit");
+  std::size_t bytes = std::size_t(sound.bits_per_sample / 8), stride = bytes * std::size_t(std::max(sound.channels, 1));
+  std::vector<double> samples;
+  for (std::size_t at = 0; at + bytes <= sound.samples.size(); at += stride) {
+    if (bytes == 1) samples.push_back((sound.samples[at] - 128) / 128.0);
+    else samples.push_back(std::int16_t(sound.samples[at] | sound.samples[at + 1] << 8) / 32768.0);
+  }
+  return samples;
+}
+
+// One column per slice of the samples: a line from the lowest to the highest,
+// in the current ink, zero across the middle of the box.
+void waveform(int number, int left, int top, int width, int height) {
+  auto found = hostsim::sound_state.sounds.find(number);
+  if (found == hostsim::sound_state.sounds.end()) throw ScriptError("sound " + std::to_string(number) + " does not exist");
+  if (width < 1 || height < 1) throw ScriptError("the waveform's box must be at least 1 x 1");
+  std::vector<double> samples = first_channel(found->second);
+  if (samples.empty()) return;
+  double middle = top + (height - 1) / 2.0, half = (height - 1) / 2.0;
+  for (int column = 0; column < width; ++column) {
+    std::size_t first = samples.size() * std::size_t(column) / std::size_t(width);
+    std::size_t last = std::max(first + 1, samples.size() * (std::size_t(column) + 1) / std::size_t(width));
+    auto [low, high] = std::minmax_element(samples.begin() + std::ptrdiff_t(first), samples.begin() + std::ptrdiff_t(last));
+    hostsim::impl::Basic2D_Line(left + column, int(std::lround(middle - *high * half)), left + column,
+                                int(std::lround(middle - *low * half)));
+  }
 }
 
 void load_sound(int number, char* file) {
@@ -102,16 +154,34 @@ void frames_timed(int count, int milliseconds) {
   if (count < 0) throw ScriptError("the frame count must not be negative");
   hostsim::core_state.frames = wrap_add(hostsim::core_state.frames, count);
   hostsim::core_state.timer = wrap_add(hostsim::core_state.timer, wrap_mul(count, milliseconds));
+  for (int i = 0; i < count && !recording_full(); ++i) record_presented_frame();
 }
 
 void frames(int count) { frames_timed(count, default_frame_ms); }
 
-Value print(const std::vector<Argument>& arguments) {
+std::string joined(std::vector<Argument>::const_iterator first, std::vector<Argument>::const_iterator last) {
   std::string line;
-  for (const Argument& argument : arguments) line += (line.empty() ? "" : " ") + argument.text;
-  *session().out << line << '\n';
+  for (auto argument = first; argument != last; ++argument) line += (line.empty() ? "" : " ") + argument->text;
+  return line;
+}
+
+Value print(const std::vector<Argument>& arguments) {
+  *session().out << joined(arguments.begin(), arguments.end()) << '\n';
   return {};
 }
+
+// Draws the values as print shows them, with the host's font in the current ink.
+Value caption(const std::vector<Argument>& arguments) {
+  if (arguments.size() < 3) throw ScriptError("caption takes X, Y and one value or more");
+  TextBuffers texts;
+  int x = convert<int>(arguments[0], 1, texts), y = convert<int>(arguments[1], 2, texts);
+  std::string text = joined(arguments.begin() + 2, arguments.end());
+  hostsim::impl::Text_BasicText(x, y, reinterpret_cast<KText>(text.c_str()));
+  return {};
+}
+
+// Loops are run by the runner itself; these entries name them.
+Value loop_marker(const std::vector<Argument>&) { throw ScriptError("repeat and end repeat go in pairs"); }
 
 // Numbers compare by value (0x10 equals 16, 1.50 equals 1.5), texts exactly.
 bool same_value(const Argument& a, const Argument& b) {
@@ -151,6 +221,14 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "load image", &load_image);
   add(list, "save image", &save_image);
   add(list, "screenshot", &screenshot);
+  add(list, "screenshot", &screenshot_as);
+  add(list, "record", &record);
+  add(list, "record", &record_stepped);
+  add(list, "record", &record_timed);
+  add(list, "record end", &record_end);
+  add(list, "zoom", &zoom);
+  add(list, "pointer", &pointer);
+  add(list, "waveform", &waveform);
   add(list, "load sound", &load_sound);
   add(list, "matrix", &matrix);
   add(list, "camera", &camera);
@@ -163,6 +241,9 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "frames", &frames);
   add(list, "frames", &frames_timed);
   list.push_back({"print", "directive", "*", 0, print});
+  list.push_back({"caption", "directive", "*", 0, caption});
+  list.push_back({"repeat", "directive", "*", 0, loop_marker});
+  list.push_back({"end repeat", "directive", "", 0, loop_marker});
   list.push_back({"expect", "directive", "??", 0, expect});
 }
 
