@@ -74,6 +74,25 @@ void zoom(int factor) {
 
 void pointer(int shown) { session().pictures.pointer = shown != 0; }
 
+// Draws image N on the screen with its top-left corner at (x, y), each pixel
+// a scale x scale block.
+void paste_scaled(int number, int x, int y, int scale) {
+  auto found = hostsim::storage.images.find(number);
+  if (found == hostsim::storage.images.end()) throw ScriptError("image " + std::to_string(number) + " does not exist");
+  if (scale < 1 || scale > largest_zoom) throw ScriptError("images are pasted 1 to " + std::to_string(largest_zoom) + " times their size");
+  const hostsim::Image& image = found->second;
+  for (long long row = 0; row < image.height; ++row)
+    for (long long column = 0; column < image.width; ++column) {
+      std::uint32_t colour = image.pixels[std::size_t(row * image.width + column)];
+      for (long long dy = 0; dy < scale; ++dy)
+        for (long long dx = 0; dx < scale; ++dx) hostsim::put_pixel(x + column * scale + dx, y + row * scale + dy, colour);
+    }
+}
+
+void paste(int number, int x, int y) { paste_scaled(number, x, y, 1); }
+
+K core_ink(int foreground) { return hostsim::record_ink(foreground != 0); }
+
 // The samples of the first channel, from -1 to 1.
 std::vector<double> first_channel(const hostsim::Sound& sound) {
   if (sound.bits_per_sample != 8 && sound.bits_per_sample != 16)
@@ -170,15 +189,43 @@ Value print(const std::vector<Argument>& arguments) {
   return {};
 }
 
-// Draws the values as print shows them, with the host's font in the current ink.
+// Draws the values one after the other, with the host's font in the current ink.
 Value caption(const std::vector<Argument>& arguments) {
   if (arguments.size() < 3) throw ScriptError("caption takes X, Y and one value or more");
   TextBuffers texts;
   int x = convert<int>(arguments[0], 1, texts), y = convert<int>(arguments[1], 2, texts);
-  std::string text = joined(arguments.begin() + 2, arguments.end());
+  std::string text;
+  for (auto argument = arguments.begin() + 2; argument != arguments.end(); ++argument) text += argument->text;
   hostsim::impl::Text_BasicText(x, y, reinterpret_cast<KText>(text.c_str()));
   return {};
 }
+
+bool is_integer(const Argument& argument) {
+  try {
+    parse_integer(argument, 1, INT32_MIN, INT32_MAX);
+    return true;
+  } catch (const ScriptError&) {
+    return false;
+  }
+}
+
+// A op B for op +, -, * or /: an integer when both are integers and so is
+// the result, else a float.
+Value calc(const std::vector<Argument>& arguments) {
+  const std::string& op = arguments[1].text;
+  double a = parse_float(arguments[0], 1), b = parse_float(arguments[2], 3), result = 0;
+  if (op == "+") result = a + b;
+  else if (op == "-") result = a - b;
+  else if (op == "*") result = a * b;
+  else if (op == "/") result = a / b;
+  else throw ScriptError("the operation is \"+\", \"-\", \"*\" or \"/\", not " + quote(op));
+  bool whole = is_integer(arguments[0]) && is_integer(arguments[2]) && result == std::floor(result) &&
+               result >= INT32_MIN && result <= INT32_MAX;
+  return whole ? integer_value(int(result)) : float_value(f32(result));
+}
+
+// The number rounded down to an integer.
+int whole(float value) { return trunc_int(std::floor(double(value))); }
 
 // Loops are run by the runner itself; these entries name them.
 Value loop_marker(const std::vector<Argument>&) { throw ScriptError("repeat and end repeat go in pairs"); }
@@ -214,6 +261,14 @@ void add(std::vector<Callee>& list, const std::string& name, F* function) {
                   }});
 }
 
+template <class F>
+void add_with_result(std::vector<Callee>& list, const std::string& name, F* function, char result) {
+  void* address = reinterpret_cast<void*>(function);
+  list.push_back({name, "directive", Marshal<F>::letters(0), result, [address, result](const std::vector<Argument>& arguments) {
+                    return Marshal<F>::call(address, 0, result, arguments);
+                  }});
+}
+
 }  // namespace
 
 void add_directives(std::vector<Callee>& list) {
@@ -229,6 +284,11 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "zoom", &zoom);
   add(list, "pointer", &pointer);
   add(list, "waveform", &waveform);
+  add(list, "paste image", &paste);
+  add(list, "paste image", &paste_scaled);
+  add_with_result(list, "core ink", &core_ink, 'D');
+  add_with_result(list, "whole", &whole, 'L');
+  list.push_back({"calc", "directive", "???", 'F', calc});
   add(list, "load sound", &load_sound);
   add(list, "matrix", &matrix);
   add(list, "camera", &camera);

@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_map>
 
 namespace runner {
@@ -180,6 +181,10 @@ bool put_frame(GifFileType* gif, const Indexed& frame, int width, int zoom) {
   return true;
 }
 
+int write_bytes(GifFileType* gif, const GifByteType* bytes, int count) {
+  return int(std::fwrite(bytes, 1, std::size_t(count), static_cast<std::FILE*>(gif->UserData)));
+}
+
 }  // namespace
 
 std::vector<std::uint32_t> gif_palette(const std::vector<GifFrame>& frames, std::size_t most) {
@@ -199,9 +204,11 @@ bool write_gif(const std::string& path, int width, int height, int zoom, const s
   GifColorType colours[256] = {};
   for (std::size_t i = 0; i < palette.size(); ++i)
     colours[i] = {GifByteType(channel(palette[i], 16)), GifByteType(channel(palette[i], 8)), GifByteType(channel(palette[i], 0))};
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
   ColorMapObject* map = GifMakeMapObject(256, colours);
   int error = 0;
-  GifFileType* gif = map ? EGifOpenFileName(path.c_str(), false, &error) : nullptr;
+  GifFileType* gif = map ? EGifOpen(file, write_bytes, &error) : nullptr;
   bool written = gif != nullptr;
   if (gif) {
     EGifSetGifVersion(gif, true);
@@ -210,7 +217,7 @@ bool write_gif(const std::string& path, int width, int height, int zoom, const s
     written = EGifCloseFile(gif, &error) == GIF_OK && written;
   }
   if (map) GifFreeMapObject(map);
-  return written;
+  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace runner

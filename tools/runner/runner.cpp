@@ -68,6 +68,18 @@ void substitute(std::vector<Argument>& arguments, const Variables& variables) {
   }
 }
 
+// A number as written: hexadecimal ones are unsigned values, whole ones
+// integers, the others floats.
+Value number_value(const Argument& number) {
+  bool hex = number.text.find("0x") != std::string::npos || number.text.find("0X") != std::string::npos;
+  if (hex) return unsigned_value(K(parse_integer(number, 1, INT32_MIN, UINT32_MAX)));
+  try {
+    return integer_value(int(parse_integer(number, 1, INT32_MIN, INT32_MAX)));
+  } catch (const ScriptError&) {
+    return float_value(parse_float(number, 1));
+  }
+}
+
 // A repeat line: the loop counts `remaining` more passes, setting the
 // variable (if any) to next, next + step, ...
 struct Loop {
@@ -171,7 +183,16 @@ class Run {
     if (!loop.variable.empty()) variables_[loop.variable] = integer_value(int(loop.next));
   }
 
+  // $name = VALUE: a text, an integer or a float.
+  void assign(const Line& parsed) {
+    std::vector<Argument> arguments = parse_arguments(parsed.rest);
+    if (arguments.size() != 1) throw ScriptError("$" + parsed.variable + " = takes one value");
+    substitute(arguments, variables_);
+    variables_[parsed.variable] = arguments[0].quoted ? Value{'S', arguments[0]} : number_value(arguments[0]);
+  }
+
   void line(const Line& parsed) {
+    if (parsed.words.empty()) return assign(parsed);
     std::size_t count = match_words(parsed.words);
     if (count == 0) throw ScriptError(unknown_name(join_words(parsed.words, parsed.words.size())));
     std::string name = join_words(parsed.words, count);
