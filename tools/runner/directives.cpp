@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "../../hostsim/core_state.h"
@@ -189,13 +190,30 @@ Value print(const std::vector<Argument>& arguments) {
   return {};
 }
 
-// Draws the values one after the other, with the host's font in the current ink.
+// A float as briefly as it reads back the same: 0.449999988 as 0.45.
+std::string brief(const Argument& argument) {
+  const std::string& text = argument.text;
+  if (argument.quoted || text.find_first_of(".eE") == std::string::npos || text.find("0x") != std::string::npos)
+    return text;
+  char* end = nullptr;
+  float value = std::strtof(text.c_str(), &end);
+  if (end != text.c_str() + text.size()) return text;
+  for (int digits = 1; digits < 9; ++digits) {
+    char shorter[32];
+    std::snprintf(shorter, sizeof shorter, "%.*g", digits, double(value));
+    if (std::strtof(shorter, nullptr) == value) return shorter;
+  }
+  return text;
+}
+
+// Draws the values one after the other, with the host's font in the current
+// ink; floats as briefly as they read back the same.
 Value caption(const std::vector<Argument>& arguments) {
   if (arguments.size() < 3) throw ScriptError("caption takes X, Y and one value or more");
   TextBuffers texts;
   int x = convert<int>(arguments[0], 1, texts), y = convert<int>(arguments[1], 2, texts);
   std::string text;
-  for (auto argument = arguments.begin() + 2; argument != arguments.end(); ++argument) text += argument->text;
+  for (auto argument = arguments.begin() + 2; argument != arguments.end(); ++argument) text += brief(*argument);
   hostsim::impl::Text_BasicText(x, y, reinterpret_cast<KText>(text.c_str()));
   return {};
 }
