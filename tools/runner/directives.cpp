@@ -146,6 +146,12 @@ void camera_turned(float x, float y, float z, float ax, float ay, float az) {
   current_camera().angles = {ax, ay, az};
 }
 
+// Makes camera N (placed at the origin when new) the current one.
+void use_camera(int number) {
+  hostsim::scene.cameras[number];
+  hostsim::scene.current_camera = number;
+}
+
 void mouse(int x, int y) {
   hostsim::input_state.mouse_x = x;
   hostsim::input_state.mouse_y = y;
@@ -311,6 +317,7 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "matrix", &matrix);
   add(list, "camera", &camera);
   add(list, "camera", &camera_turned);
+  add(list, "use camera", &use_camera);
   add(list, "mouse", &mouse);
   add(list, "mouse", &mouse_buttons);
   add(list, "mouse move", &mouse_move);
