@@ -315,6 +315,7 @@ bool shown_in_motion(std::string_view command) {
       "FADE SCREEN", "DEFADE SCREEN", "FLASH SCREEN", "TYPEWRITER TEXT", "SMOOTH_ALIGN_AXES", "SMOOTH_ANGLE_AXES",
       "POINT TOWARDS OBJECT", "MOUSE MOVE", "ORBIT", "ROTATE_GX", "ROTATE_GY", "ROTATE_GZ", "ROTATE_AXIS",
       "ROTATE_LX", "ROTATE_LY", "ROTATE_LZ", "GUI SLIDER", "DRAW BUTTON", "MOUSE DOUBLECLICK", "SINGLE KEYCHECK",
+      "SMOOTH MATRIX", "NORMALIZE MATRIX",
   };
   for (std::string_view name : in_motion)
     if (name == command) return true;
