@@ -107,22 +107,18 @@ std::vector<double> first_channel(const hostsim::Sound& sound) {
   return samples;
 }
 
-// One column per slice of the samples: a line from the lowest to the highest,
-// in the current ink, zero across the middle of the box.
+// The samples as a line across the box, in the current ink, zero across its
+// middle and full scale at its edges.
 void waveform(int number, int left, int top, int width, int height) {
   auto found = hostsim::sound_state.sounds.find(number);
   if (found == hostsim::sound_state.sounds.end()) throw ScriptError("sound " + std::to_string(number) + " does not exist");
-  if (width < 1 || height < 1) throw ScriptError("the waveform's box must be at least 1 x 1");
+  if (width < 2 || height < 1) throw ScriptError("the waveform's box must be at least 2 x 1");
   std::vector<double> samples = first_channel(found->second);
-  if (samples.empty()) return;
   double middle = top + (height - 1) / 2.0, half = (height - 1) / 2.0;
-  for (int column = 0; column < width; ++column) {
-    std::size_t first = samples.size() * std::size_t(column) / std::size_t(width);
-    std::size_t last = std::max(first + 1, samples.size() * (std::size_t(column) + 1) / std::size_t(width));
-    auto [low, high] = std::minmax_element(samples.begin() + std::ptrdiff_t(first), samples.begin() + std::ptrdiff_t(last));
-    hostsim::impl::Basic2D_Line(left + column, int(std::lround(middle - *high * half)), left + column,
-                                int(std::lround(middle - *low * half)));
-  }
+  double across = samples.size() > 1 ? double(width - 1) / double(samples.size() - 1) : 0;
+  for (std::size_t i = 1; i < samples.size(); ++i)
+    hostsim::impl::Basic2D_Line(int(std::lround(left + across * double(i - 1))), int(std::lround(middle - samples[i - 1] * half)),
+                                int(std::lround(left + across * double(i))), int(std::lround(middle - samples[i] * half)));
 }
 
 void load_sound(int number, char* file) {
