@@ -145,6 +145,9 @@ TEST(RunnerScript, RepeatsLinesCountingAndAssigns) {
       "repeat 0\n"
       "  print \"never\"\n"
       "end repeat\n"
+      "repeat $k, 1, 2, -3\n"
+      "  print \"never\"\n"
+      "end repeat\n"
       "$half = calc $sum, \"/\", 4\n");
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.out,

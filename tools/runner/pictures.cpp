@@ -12,6 +12,16 @@ namespace runner {
 namespace {
 
 constexpr int final_frame_ms = 1000;  // the animation rests on its last frame before it loops
+constexpr long long largest_picture_side = 8192;
+constexpr long long most_recorded_pixels = 1LL << 26;  // frames are held in memory until the end
+
+// The picture's size once zoomed, refused beyond the largest side.
+void check_zoomed_size(int width, int height) {
+  long long zoom = session().pictures.zoom;
+  if (width * zoom > largest_picture_side || height * zoom > largest_picture_side)
+    throw ScriptError("a picture zoomed " + std::to_string(zoom) + " times would be more than " +
+                      std::to_string(largest_picture_side) + " pixels on a side");
+}
 
 // The mouse pointer, its tip at the mouse position: B outline, W fill (amber
 // while a button is held).
@@ -48,6 +58,8 @@ void keep_frame(int duration_ms) {
   Recording& r = recording();
   if (hostsim::screen.width != r.width || hostsim::screen.height != r.height)
     throw ScriptError("the screen changed size during the recording of " + quote(r.path));
+  if (static_cast<long long>(r.frames.size() + 1) * r.width * r.height > most_recorded_pixels)
+    throw ScriptError("the recording of " + quote(r.path) + " holds too many pixels: record fewer frames or a smaller screen");
   r.frames.push_back({picture(hostsim::Look::solid), duration_ms});
   r.pending = false;
 }
@@ -62,6 +74,7 @@ std::vector<std::uint32_t> picture(hostsim::Look look) {
 
 bool write_screenshot(const std::string& path, hostsim::Look look) {
   int zoom = session().pictures.zoom, width = hostsim::screen.width, height = hostsim::screen.height;
+  check_zoomed_size(width, height);
   return hostsim::save_png(path, width * zoom, height * zoom, zoomed(picture(look), width, height, zoom));
 }
 
@@ -71,6 +84,7 @@ void start_recording(const std::string& path, int step, int limit, int frame_ms)
   if (limit < 1 || limit > most_recorded_frames)
     throw ScriptError("a recording keeps 1 to " + std::to_string(most_recorded_frames) + " frames");
   if (frame_ms < 1) throw ScriptError("a frame lasts 1 ms or more");
+  check_zoomed_size(hostsim::screen.width, hostsim::screen.height);
   Recording& r = recording() = Recording{};
   r.active = true, r.path = path, r.step = step, r.limit = limit, r.frame_ms = frame_ms;
   r.width = hostsim::screen.width, r.height = hostsim::screen.height;

@@ -172,7 +172,8 @@ class Run {
       loop.step = arguments.size() == 3 ? parse_integer(arguments[2], 4, low, high) : (last >= first ? 1 : -1);
       if (loop.step == 0) throw ScriptError("repeat: the step must not be 0");
       loop.next = first;
-      loop.remaining = (last - first) / loop.step < 0 ? 0 : (last - first) / loop.step + 1;
+      bool runs = loop.step > 0 ? first <= last : first >= last;
+      loop.remaining = runs ? (last - first) / loop.step + 1 : 0;
     } else {
       throw ScriptError("repeat takes a count, or $variable, first, last and an optional step");
     }
