@@ -14,7 +14,8 @@ if(NOT readme MATCHES "ExtraCommands-${version_pattern}\\.zip")
   message(FATAL_ERROR "README.md does not name the package ExtraCommands-${PROJECT_VERSION}.zip")
 endif()
 
-file(GLOB reference_pictures ${PROJECT_SOURCE_DIR}/docs/images/*.png)
+file(GLOB_RECURSE reference_pictures ${PROJECT_SOURCE_DIR}/docs/images/*
+  ${PROJECT_SOURCE_DIR}/examples/commands/*.ecs)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/reference/index.html
   COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/reference_html.sh ${PROJECT_SOURCE_DIR}/docs
           ${PROJECT_BINARY_DIR}/reference ${PROJECT_VERSION}

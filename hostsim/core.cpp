@@ -25,6 +25,7 @@ constexpr double degrees = 3.14159265358979323846 / 180.0;
 }  // namespace
 
 CoreState core_state;
+void (*on_present)() = nullptr;
 
 void append_log(std::string line) { call_log.push_back(std::move(line)); }
 
@@ -143,7 +144,10 @@ void Core_PrintCS(char* text) { core_state.printed.push_back(text ? text : ""); 
 void Core_SetCursor(int x, int y) { core_state.cursor_x = x, core_state.cursor_y = y; }
 void Core_Randomize(int seed) { core_state.random_state = static_cast<std::uint32_t>(seed); }
 int Core_RndLL(int limit) { return core_random(limit); }
-void Core_Sync() { ++core_state.frames; }
+void Core_Sync() {
+  ++core_state.frames;
+  if (on_present) on_present();
+}
 int Core_TimerL() { return core_state.timer; }
 
 }  // namespace impl

@@ -18,6 +18,10 @@ struct CoreState {
 
 HS_API extern CoreState core_state;
 
+// Called on every frame the host presents (each Sync), when set; a reset
+// leaves it in place.
+HS_API extern void (*on_present)();
+
 // RndLL(limit): 0..limit from the generator above (0 for a negative limit).
 int core_random(int limit);
 

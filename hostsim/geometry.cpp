@@ -9,6 +9,7 @@
 
 #include "impl.h"
 #include "storage.h"
+#include "view.h"
 
 namespace hostsim {
 
@@ -20,9 +21,6 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 constexpr int fewest_sphere_rows = 2, fewest_sphere_columns = 3, most_sphere_steps = 256;
-constexpr int default_display_width = 640, default_display_height = 480;
-constexpr double half_field_of_view = 30.0 * pi / 180.0;
-constexpr double near_distance = 0.001;
 constexpr std::uint32_t blank_pixel = 0xFF000000u;
 
 Mesh* mesh_at(int number) {
@@ -37,20 +35,28 @@ Mesh* limb_at(int object, int limb) {
   return at == found->limbs.end() ? nullptr : &at->second;
 }
 
-void add_triangle(Mesh& mesh, Vec3 a, Vec3 b, Vec3 c) {
-  mesh.vertices.insert(mesh.vertices.end(), {a, b, c});
+// A vertex with its texture point.
+struct Corner {
+  Vec3 position;
+  TexturePoint texture;
+};
+
+void add_triangle(Mesh& mesh, const Corner& a, const Corner& b, const Corner& c) {
+  mesh.vertices.insert(mesh.vertices.end(), {a.position, b.position, c.position});
+  mesh.texture_points.insert(mesh.texture_points.end(), {a.texture, b.texture, c.texture});
 }
 
 int clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
 
-// Vertex on ring `ring` (0 = top pole) and column `column` of a sphere.
-Vec3 sphere_point(double radius, int rows, int columns, int ring, int column) {
+// Vertex on ring `ring` (0 = top pole) and column `column` of a sphere; the
+// texture wraps round it once, its top edge on the top pole.
+Corner sphere_point(double radius, int rows, int columns, int ring, int column) {
   double latitude = pi * (rows - 2 * ring) / (2.0 * rows);  // exactly 0 on the equator
   bool pole = ring == 0 || ring == rows;
   double across = pole ? 0.0 : radius * std::cos(latitude);
   double longitude = 2 * pi * (column % columns) / columns;
-  return {f32(across * std::sin(longitude)), f32(radius * std::sin(latitude)),
-          f32(across * std::cos(longitude))};
+  return {{f32(across * std::sin(longitude)), f32(radius * std::sin(latitude)), f32(across * std::cos(longitude))},
+          {f32(double(column) / columns), f32(double(ring) / rows)}};
 }
 
 Mesh cube(float size) {
@@ -60,22 +66,24 @@ Mesh cube(float size) {
   };
   static constexpr int faces[6][4] = {{0, 2, 6, 4}, {1, 5, 7, 3}, {0, 4, 5, 1},
                                       {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 6, 7, 5}};
+  static constexpr TexturePoint face_corners[4] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // the whole image on each face
   Mesh mesh;
   for (const auto& face : faces) {
-    add_triangle(mesh, corner(face[0]), corner(face[1]), corner(face[2]));
-    add_triangle(mesh, corner(face[0]), corner(face[2]), corner(face[3]));
+    Corner c[4];
+    for (int i = 0; i < 4; ++i) c[i] = {corner(face[i]), face_corners[i]};
+    add_triangle(mesh, c[0], c[1], c[2]);
+    add_triangle(mesh, c[0], c[2], c[3]);
   }
   return mesh;
 }
 
-// The display size, from the Setup module when it knows one.
-int display_side(int reported, int fallback) { return reported > 0 ? reported : fallback; }
-
+// An object locked on to the camera has its position in camera space.
 ScreenPoint project_current(int number) {
   Object* object = find_object(number);
-  Vec3 point = object ? object->position : Vec3{};
-  auto camera = scene.cameras.find(scene.current_camera);
-  return project(camera == scene.cameras.end() ? Camera{} : camera->second, point);
+  View view = current_view();
+  Point3 point;
+  if (object) point = {object->position.x, object->position.y, object->position.z};
+  return project(view, object && object->locked_on ? point : view.to_camera(point));
 }
 
 // The pixel at (x, y) of the current drawing surface.  The screen's own
@@ -108,10 +116,10 @@ Mesh sphere_mesh(float size, int rows, int columns) {
   Mesh mesh;
   for (int ring = 0; ring < rows; ++ring)
     for (int column = 0; column < columns; ++column) {
-      Vec3 a = sphere_point(radius, rows, columns, ring, column);
-      Vec3 b = sphere_point(radius, rows, columns, ring + 1, column);
-      Vec3 c = sphere_point(radius, rows, columns, ring + 1, column + 1);
-      Vec3 d = sphere_point(radius, rows, columns, ring, column + 1);
+      Corner a = sphere_point(radius, rows, columns, ring, column);
+      Corner b = sphere_point(radius, rows, columns, ring + 1, column);
+      Corner c = sphere_point(radius, rows, columns, ring + 1, column + 1);
+      Corner d = sphere_point(radius, rows, columns, ring, column + 1);
       if (ring != rows - 1) add_triangle(mesh, a, b, c);  // the bottom band's is degenerate
       if (ring != 0) add_triangle(mesh, a, c, d);         // the top band's is degenerate
     }
@@ -127,20 +135,9 @@ Bitmap* current_bitmap() {
   return found == bitmaps.bitmaps.end() ? nullptr : &found->second;
 }
 
-ScreenPoint project(const Camera& camera, const Vec3& point) {
-  double width = display_side(impl::Setup_GetDisplayWidth(), default_display_width);
-  double height = display_side(impl::Setup_GetDisplayHeight(), default_display_height);
-  double focal = height / 2 / std::tan(half_field_of_view);
-  Matrix3 r = rotation_matrix(camera.angles);
-  double offset[3] = {double(point.x) - camera.position.x, double(point.y) - camera.position.y,
-                      double(point.z) - camera.position.z};
-  auto along = [&](int axis) {
-    return r[0][axis] * offset[0] + r[1][axis] * offset[1] + r[2][axis] * offset[2];
-  };
-  double depth = along(2);
-  if (!(depth >= near_distance)) depth = near_distance;
-  return {trunc_int(std::floor(width / 2 + focal * along(0) / depth)),
-          trunc_int(std::floor(height / 2 - focal * along(1) / depth))};
+ScreenPoint project(const View& view, Point3 point) {
+  if (!(point.z >= near_distance)) point.z = near_distance;
+  return {trunc_int(std::floor(view.screen_x(point))), trunc_int(std::floor(view.screen_y(point)))};
 }
 
 namespace impl {
@@ -151,7 +148,8 @@ void Basic3D_MakeSphere(int number, float size, int rows, int columns) {
 void Basic3D_MakeCube(int number, float size) { make_object(number, "cube", cube(size)); }
 void Basic3D_MakeTriangle(int number, float x1, float y1, float z1, float x2, float y2, float z2,
                           float x3, float y3, float z3) {
-  make_object(number, "triangle", Mesh{{{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}}});
+  // The third corner takes the texture's top middle, the others its bottom corners.
+  make_object(number, "triangle", Mesh{{{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}}, {{0, 1}, {1, 1}, {0.5f, 0}}});
 }
 
 void Basic3D_MakeMeshFromObject(int mesh, int number) {
@@ -160,9 +158,12 @@ void Basic3D_MakeMeshFromObject(int mesh, int number) {
   Mesh made;
   Vec3 scale = object->scale;
   for (const auto& [limb, part] : object->limbs)
-    for (const Vec3& v : part.vertices)
+    for (std::size_t i = 0; i < part.vertices.size(); ++i) {
+      const Vec3& v = part.vertices[i];
       made.vertices.push_back({f32(v.x * (scale.x / 100.0)), f32(v.y * (scale.y / 100.0)),
                                f32(v.z * (scale.z / 100.0))});
+      made.texture_points.push_back(i < part.texture_points.size() ? part.texture_points[i] : TexturePoint{});
+    }
   scene.meshes[mesh] = std::move(made);
 }
 int Basic3D_GetMeshExist(int mesh) { return mesh_at(mesh) ? 1 : 0; }
@@ -173,7 +174,10 @@ void Basic3D_DeleteMesh(int mesh) { scene.meshes.erase(mesh); }
 void apply_texture(Object& object, int image) {
   object.texture = image;
   auto found = storage.images.find(image);
-  object.texture_pixels = found == storage.images.end() ? std::vector<std::uint32_t>{} : found->second.pixels;
+  bool exists = found != storage.images.end();
+  object.texture_width = exists ? found->second.width : 0;
+  object.texture_height = exists ? found->second.height : 0;
+  object.texture_pixels = exists ? found->second.pixels : std::vector<std::uint32_t>{};
 }
 
 void Basic3D_MakeObject(int number, int mesh, int image) {

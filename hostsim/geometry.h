@@ -11,19 +11,20 @@
 // - MakeCube(size): 12 triangles spanning -size / 2 .. size / 2.
 // - MakeMeshFromObject takes every limb's vertices, in limb order, with the
 //   object's scale applied to them; the object's position and angles are not.
+// Texture points: a plane and each cube face show the whole image, upright; a
+// sphere wraps it round once, its top edge on the top pole; a triangle shows
+// the image's top middle at its third corner and its bottom corners at the
+// first two.  Meshes and limbs keep the texture points of what they copy, and
+// editing vertex positions leaves them alone.
 //
 // Vertex data: LockVertexDataForLimbCore copies the limb's vertices; the
 // position calls read and write that copy (indices outside it read 0 and are
 // not written); UnlockVertexData writes the copy back to the limb, if the
 // object and limb still exist.
 //
-// Projection: the camera sits at its position with its Euler angles (same
-// convention as objects) and looks along its forward axis.  A point at view
-// depth d (forward distance) and lateral offsets (right, up) is shown at
-// (cx + f·right / d, cy − f·up / d), rounded down, where (cx, cy) is the
-// display centre and f = (display height / 2) / tan(30°), a 60-degree
-// vertical field of view.  Depths below the near distance are taken at the
-// near distance, and results beyond the integer range saturate.
+// GetScreenX / GetScreenY: the camera projection of view.h, rounded down;
+// depths below the near distance are taken at the near distance, and results
+// beyond the integer range saturate.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -68,11 +69,13 @@ HS_API Mesh sphere_mesh(float size, int rows, int columns);
 // The largest bitmap or grabbed image side the stand-in host accepts.
 inline constexpr int largest_surface_side = 4096;
 
-// The camera projection described above, for the given camera and point.
+// GetScreenX / GetScreenY of a camera-space point.
 struct ScreenPoint {
   int x = 0, y = 0;
 };
-HS_API ScreenPoint project(const Camera& camera, const Vec3& point);
+struct View;
+struct Point3;
+HS_API ScreenPoint project(const View& view, Point3 point);
 
 void reset_vertex_data();
 

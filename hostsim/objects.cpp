@@ -85,11 +85,13 @@ namespace impl {
 int Basic3D_GetExist(int number) { return find_object(number) ? 1 : 0; }
 void Basic3D_DeleteEx(int number) { scene.objects.erase(number); }
 
-// A plane of the given width and height, upright in the object's XY plane.
+// A plane of the given width and height, upright in the object's XY plane,
+// the texture's top edge at its top.
 void Basic3D_MakePlane(int number, float width, float height) {
   float w = width / 2, h = height / 2;
   Vec3 a{-w, -h, 0}, b{-w, h, 0}, c{w, h, 0}, d{w, -h, 0};
-  make_object(number, "plane", Mesh{{a, b, c, a, c, d}});
+  TexturePoint ta{0, 1}, tb{0, 0}, tc{1, 0}, td{1, 1};
+  make_object(number, "plane", Mesh{{a, b, c, a, c, d}, {ta, tb, tc, ta, tc, td}});
 }
 
 void Basic3D_Position(int number, float x, float y, float z) {

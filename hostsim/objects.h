@@ -19,9 +19,18 @@ namespace hostsim {
 
 using ::Vec3;  // three 32-bit floats, as the plug-in's
 
-// A triangle list: every three vertices make one triangle.
+// A point of a texture image: (0, 0) its top-left corner, (1, 1) its
+// bottom-right one; beyond that the image repeats.
+struct TexturePoint {
+  float u = 0, v = 0;
+};
+
+// A triangle list: every three vertices make one triangle.  The texture
+// points go with the vertices of the same index; a vertex without one reads
+// the image's top-left corner.
 struct Mesh {
   std::vector<Vec3> vertices;
+  std::vector<TexturePoint> texture_points = {};
 };
 
 struct Object {
@@ -34,6 +43,7 @@ struct Object {
   float alpha = 100;
   bool locked_on = false;
   int texture = 0;  // image number, 0 for none
+  int texture_width = 0, texture_height = 0;  // the image's size when it was applied
   std::vector<std::uint32_t> texture_pixels;  // the image's pixels when it was applied
   std::vector<int> settings;  // the last Set call's three values
   int bounds_calculated = 0;  // CalculateObjectBounds calls

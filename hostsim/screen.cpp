@@ -64,6 +64,22 @@ void put_pixel(long long x, long long y, std::uint32_t colour) {
   screen.pixels[static_cast<std::size_t>(y * screen.width + x)] = colour;
 }
 
+bool clip_segment(const Segment& line, int width, int height, double& t0, double& t1) {
+  if (!std::isfinite(line.x1) || !std::isfinite(line.y1) || !std::isfinite(line.x2) || !std::isfinite(line.y2))
+    return false;
+  double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
+  t0 = 0, t1 = 1;
+  auto keep = [&](double p, double q) {  // the part where p·t <= q
+    if (p == 0) return q >= 0;
+    double t = q / p;
+    if (p < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+    return t0 <= t1;
+  };
+  return keep(-dx, line.x1 + 1.0) && keep(dx, double(width) - line.x1) && keep(-dy, line.y1 + 1.0) &&
+         keep(dy, double(height) - line.y1);
+}
+
 // Keeps the pixel buffer's storage: resets are frequent in the fuzz harness.
 void reset_screen() {
   std::vector<std::uint32_t> pixels = std::move(screen.pixels);
@@ -92,28 +108,10 @@ void Basic2D_Unlock() { ++screen.unlocks; }
 void Basic2D_Dot(int x, int y, K colour) { put_pixel(x, y, colour); }
 void Basic2D_DotInk(int x, int y) { put_pixel(x, y, screen.ink); }
 
-// Both end points included.  Only the part of the line near the screen is
-// stepped: the parameter range is clipped first (Liang-Barsky).
+// Both end points included, clipped to the screen.
 void Basic2D_Line(int x1, int y1, int x2, int y2) {
-  double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
-  double t0 = 0, t1 = 1;
-  auto keep = [&](double p, double q) {  // the part where p·t <= q
-    if (p == 0) return q >= 0;
-    double t = q / p;
-    if (p < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
-    return t0 <= t1;
-  };
-  if (!keep(-dx, x1 + 1.0) || !keep(dx, double(screen.width) - x1) || !keep(-dy, y1 + 1.0) ||
-      !keep(dy, double(screen.height) - y1))
-    return;
-  double steps = std::max(std::fabs(dx), std::fabs(dy));
-  long long first = static_cast<long long>(std::floor(t0 * steps));
-  long long last = static_cast<long long>(std::ceil(t1 * steps));
-  for (long long i = first; i <= last; ++i) {
-    double t = steps == 0 ? 0 : i / steps;
-    put_pixel(std::llround(x1 + dx * t), std::llround(y1 + dy * t), screen.ink);
-  }
+  trace_line({double(x1), double(y1), double(x2), double(y2)}, screen.width, screen.height,
+             [](long long x, long long y) { put_pixel(x, y, screen.ink); });
 }
 
 // Filled, both corners included, in either order.

@@ -3,7 +3,7 @@
 # those that are missing.  32-bit Wine comes from the i386 architecture;
 # qemu-user runs it where the kernel refuses i386 programs.
 set -e
-packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev
+packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine32:i386 qemu-user sox python3 pandoc unzip
   valgrind g++-multilib"
 missing=""

@@ -2,7 +2,8 @@
 # The command reference as HTML pages, for the package: docs/commands.md split
 # into a contents page (index.html) and one page per command family, each
 # converted by pandoc, with the links between entries pointing at the pages
-# that hold them; docs/runner.md as runner.html; the pictures in images/.
+# that hold them; docs/runner.md as runner.html; the pictures and animations
+# in images/, each command's example script in examples/commands/.
 # Every link of every page is checked at the end.
 #
 #   sh scripts/reference_html.sh DOCS_DIR OUT_DIR VERSION
@@ -11,8 +12,9 @@ docs=$1 out=$2 version=$3
 [ -f "$docs/commands.md" ] && [ -n "$out" ] && [ -n "$version" ] || {
   echo "usage: reference_html.sh DOCS_DIR OUT_DIR VERSION" >&2; exit 2; }
 
-rm -rf "$out" && mkdir -p "$out/md" "$out/images"
-cp "$docs"/images/*.png "$out/images/"
+rm -rf "$out" && mkdir -p "$out/md" "$out/examples"
+cp -r "$docs/images" "$out/images"
+cp -r "$docs/../examples/commands" "$out/examples/commands"
 
 # Splits commands.md at its family headings (## outside code blocks, other
 # than the contents) and writes the pages as Markdown, with:
@@ -51,6 +53,7 @@ links() {
       line = done rest
       gsub(/\[runner\.md\]/, "[runner.html]", line)
       gsub(/\]\(runner\.md\)/, "](runner.html)", line)
+      gsub(/\]\(\.\.\/examples\//, "](examples/", line)
       print line
     }'
 }

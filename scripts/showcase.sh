@@ -5,37 +5,60 @@
 #
 # RUNNER defaults to build/native/ec_runner, OUTPUT to build/showcase.  Each
 # script runs from a fresh host; its pictures, images and files land in
-# OUTPUT, its printed results in OUTPUT/<name>.txt.  The picture named after
-# an example (examples/shapes.ecs -> shapes.png) is copied to docs/images/
-# for the command reference.
+# OUTPUT (the family examples) or OUTPUT/commands (one script per command),
+# its printed results in <name>.txt beside them.  Every command script must
+# make its picture, named after it (rotate_gx.ecs -> rotate_gx.png or .gif),
+# of at most 300 KB.  Nothing outside OUTPUT is changed: scripts/docs.sh
+# copies the pictures into docs/.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 runner=${1:-$root/build/native/ec_runner}
 output=${2:-$root/build/showcase}
+largest_picture=307200
 
 if [ ! -x "$runner" ]; then
   echo "showcase: no runner at $runner; build it first:" >&2
   echo "  cmake --preset native && cmake --build build/native --target ec_runner" >&2
   exit 2
 fi
-mkdir -p "$output" "$root/docs/images"
+mkdir -p "$output/commands"
 output=$(cd "$output" && pwd)
 
 failed=""
-for script in "$root"/examples/*.ecs; do
-  name=$(basename "$script" .ecs)
-  if "$runner" --out "$output" "$script" > "$output/$name.txt" 2> "$output/$name.err"; then
-    echo "ok      $name"
-    rm -f "$output/$name.err"
-  else
-    echo "FAILED  $name: $(cat "$output/$name.err")"
-    failed="$failed $name"
+# run SCRIPT FOLDER: runs one script into FOLDER; true when it ran clean.
+run() {
+  name=$(basename "$1" .ecs)
+  if "$runner" --out "$2" "$1" > "$2/$name.txt" 2> "$2/$name.err"; then
+    rm -f "$2/$name.err"
+    return 0
   fi
-  if [ -f "$output/$name.png" ]; then cp "$output/$name.png" "$root/docs/images/$name.png"; fi
+  echo "FAILED  $name: $(cat "$2/$name.err")"
+  failed="$failed $name"
+  return 1
+}
+
+for script in "$root"/examples/*.ecs; do
+  run "$script" "$output" && echo "ok      $(basename "$script" .ecs)"
+done
+for script in "$root"/examples/commands/*.ecs; do
+  run "$script" "$output/commands" || continue
+  name=$(basename "$script" .ecs)
+  picture=""
+  for candidate in "$output/commands/$name.png" "$output/commands/$name.gif"; do
+    if [ -f "$candidate" ]; then picture=$candidate; fi
+  done
+  if [ -z "$picture" ]; then
+    echo "FAILED  commands/$name: made no $name.png or $name.gif"
+    failed="$failed commands/$name"
+  elif [ "$(wc -c < "$picture")" -gt "$largest_picture" ]; then
+    echo "FAILED  commands/$name: $(basename "$picture") is $(wc -c < "$picture") bytes, more than $largest_picture"
+    failed="$failed commands/$name"
+  else
+    echo "ok      commands/$name ($(wc -c < "$picture") bytes)"
+  fi
 done
 
 echo "Showcase output: $output"
-echo "Pictures for the command reference: $root/docs/images"
 if [ -n "$failed" ]; then
   echo "Failed:$failed" >&2
   exit 1

@@ -1,6 +1,7 @@
 // The runner: scripts run against the stand-in host, broken scripts stop
 // with a clear message, results match the exports called directly, and the
 // command reference covers every command.
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "../../hostsim/input_state.h"
 #include "../../hostsim/objects.h"
 #include "../../hostsim/png_io.h"
+#include "../../hostsim/render.h"
 #include "../../hostsim/screen.h"
 #include "../../hostsim/storage.h"
 #include "../../plugin/commands.h"
@@ -20,7 +22,6 @@
 #include "callees.h"
 #include "descriptions.h"
 #include "runner.h"
-#include "wireframe.h"
 
 namespace {
 
@@ -128,6 +129,63 @@ TEST(RunnerScript, SavesAndLoadsImages) {
   std::vector<std::uint32_t> pixels;
   ASSERT_TRUE(hostsim::load_png(dir + "/copy/out.png", width, height, pixels));
   EXPECT_EQ(pixels, image.pixels);
+}
+
+TEST(RunnerScript, RepeatsLinesCountingAndAssigns) {
+  Outcome outcome = run(
+      "$sum = 0\n"
+      "repeat $i, 1, 4\n"
+      "  $sum = calc $sum, \"+\", $i\n"
+      "end repeat\n"
+      "repeat 2\n"
+      "  repeat $j, 2, 1\n"
+      "    print $sum, $j\n"
+      "  end repeat\n"
+      "end repeat\n"
+      "repeat 0\n"
+      "  print \"never\"\n"
+      "end repeat\n"
+      "repeat $k, 1, 2, -3\n"
+      "  print \"never\"\n"
+      "end repeat\n"
+      "$half = calc $sum, \"/\", 4\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out,
+            "$sum = 1\n$sum = 3\n$sum = 6\n$sum = 10\n"
+            "10 2\n10 1\n10 2\n10 1\n"
+            "$half = 2.5\n");
+  EXPECT_EQ(run("print 1\nrepeat 2\nprint 2\n").err, "test.ecs:2: this repeat has no end repeat\n");
+  EXPECT_EQ(run("end repeat\n").err, "test.ecs:1: end repeat without a repeat before it\n");
+}
+
+// Every second presented frame is kept, and the screen as it stands at the
+// end; a frame like the one before lengthens it; the last one rests a second.
+TEST(RunnerScript, RecordsPresentedFramesIntoALoopingGif) {
+  std::string dir = testing::TempDir() + "runner_gif";
+  Outcome outcome = run(
+      "screen 40, 30\nzoom 2\nrecord \"a.gif\", 2, 10, 30\n"
+      "Sync\nBox 0, 0, 5, 5\nSync\nSync\nBox 10, 10, 20, 20\nframes 2\nSync\nrecord end\n",
+      dir);
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, "wrote " + dir + "/a.gif (4 frames)\n");
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName((dir + "/a.gif").c_str(), &error);
+  ASSERT_NE(gif, nullptr);
+  ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+  std::vector<int> delays, widths;
+  for (int i = 0; i < gif->ImageCount; ++i) {
+    GraphicsControlBlock control;
+    DGifSavedExtensionToGCB(gif, i, &control);
+    delays.push_back(control.DelayTime);
+    widths.push_back(gif->SavedImages[i].ImageDesc.Width);
+  }
+  int width = gif->SWidth, height = gif->SHeight;
+  DGifCloseFile(gif, &error);
+  EXPECT_EQ(width, 80);
+  EXPECT_EQ(height, 60);
+  // Frames 0, 2 and 4 kept; the screen at the end equals frame 4, which rests.
+  EXPECT_EQ(delays, (std::vector<int>{6, 6, 6 + 100}));
+  EXPECT_EQ(widths, (std::vector<int>{80, 2 * 6, 2 * 11}));  // after the first, only what changed
 }
 
 // ---- broken scripts
@@ -260,7 +318,7 @@ TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
   hostsim::make_object(1, "mesh", mesh).position = {0, 0, 10};
   hostsim::make_object(2, "mesh", mesh).position = {0, 0, -10};
   hostsim::scene.objects[1].colour = 0xFF00FF00u;
-  std::vector<std::uint32_t> pixels = runner::render_scene();
+  std::vector<std::uint32_t> pixels = hostsim::render_scene(hostsim::Look::wireframe);
   // 60-degree view: focal length 50 / tan 30 = 86.6; y = -2 at z = 10 lands on row 50 + 17.3.
   auto at = [&](int x, int y) { return pixels[std::size_t(y) * 100 + std::size_t(x)]; };
   EXPECT_EQ(at(50, 67), 0xFF00FF00u);  // the base edge
@@ -273,15 +331,15 @@ TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
   // Turning the camera half round shows the other one instead.
   hostsim::scene.cameras[0].angles = {0, 180, 0};
   hostsim::scene.objects[2].colour = 0xFFFF0000u;
-  pixels = runner::render_scene();
+  pixels = hostsim::render_scene(hostsim::Look::wireframe);
   EXPECT_EQ(at(50, 67), 0xFFFF0000u);
 
   // Far, huge and undefined coordinates draw what they can and no more.
   hostsim::scene.objects[1].position = {3e38f, -3e38f, 1e-30f};
   hostsim::scene.objects[2].scale = {1e30f, 1e30f, 1e30f};
-  runner::render_scene();
+  hostsim::render_scene(hostsim::Look::wireframe);
   hostsim::scene.cameras[0].position = {NAN, 0, INFINITY};
-  runner::render_scene();
+  hostsim::render_scene(hostsim::Look::wireframe);
 }
 
 TEST(RunnerScreenshot, WritesAPng) {
@@ -323,11 +381,27 @@ TEST(RunnerReference, EveryCommandHasItsEntry) {
   }
 }
 
+// Every entry shows its command's picture, made by a script of its own.
+TEST(RunnerReference, EveryEntryShowsItsOwnPicture) {
+  std::ostringstream reference;
+  runner::write_reference(reference);
+  const exports::Command* rows = exports::commands();
+  for (int i = 0; i < exports::command_count; ++i) {
+    std::string_view name = rows[i].parts.command;
+    SCOPED_TRACE(std::string(name));
+    std::string picture = runner::command_picture(name), stem = runner::command_stem(name);
+    EXPECT_NE(reference.str().find("](images/" + picture + ")"), std::string::npos);
+    EXPECT_TRUE(fs::exists(fs::path(EC_SOURCE_DIR) / "docs" / "images" / picture));
+    std::string script = read_file(fs::path(EC_SOURCE_DIR) / "examples" / "commands" / (stem + ".ecs"));
+    EXPECT_NE(script.find("\"" + fs::path(picture).filename().string() + "\""), std::string::npos);
+  }
+}
+
 TEST(RunnerReference, TheCommittedReferenceIsUpToDate) {
   std::ostringstream generated;
   runner::write_reference(generated);
   EXPECT_EQ(read_file(fs::path(EC_SOURCE_DIR) / "docs" / "commands.md"), generated.str())
-      << "regenerate it: ec_runner --reference > docs/commands.md";
+      << "regenerate it: sh scripts/docs.sh";
 }
 
 }  // namespace
@@ -357,7 +431,7 @@ TEST(RunnerReference, ExamplesCallKnownNamesWithFittingArguments) {
     for (int number = 1; std::getline(lines, text); ++number) {
       SCOPED_TRACE(entry.path().filename().string() + ":" + std::to_string(number));
       runner::Line line;
-      if (!runner::split_line(text, line)) continue;
+      if (!runner::split_line(text, line) || line.words.empty()) continue;  // blank, or $name = VALUE
       std::size_t words = runner::match_words(line.words);
       ASSERT_GT(words, 0u) << text;
       std::string rest = line.rest;

@@ -300,4 +300,30 @@ const Description* find_description(std::string_view command) {
   return nullptr;
 }
 
+std::string command_stem(std::string_view command) {
+  std::string stem;
+  for (char c : command) {
+    if (c == ' ') stem += '-';
+    else stem += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return stem;
+}
+
+// Commands that act over time or are meant to be called every frame.
+bool shown_in_motion(std::string_view command) {
+  static const std::string_view in_motion[] = {
+      "FADE SCREEN", "DEFADE SCREEN", "FLASH SCREEN", "TYPEWRITER TEXT", "SMOOTH_ALIGN_AXES", "SMOOTH_ANGLE_AXES",
+      "POINT TOWARDS OBJECT", "MOUSE MOVE", "ORBIT", "ROTATE_GX", "ROTATE_GY", "ROTATE_GZ", "ROTATE_AXIS",
+      "ROTATE_LX", "ROTATE_LY", "ROTATE_LZ", "GUI SLIDER", "DRAW BUTTON", "MOUSE DOUBLECLICK", "SINGLE KEYCHECK",
+      "SMOOTH MATRIX", "NORMALIZE MATRIX",
+  };
+  for (std::string_view name : in_motion)
+    if (name == command) return true;
+  return false;
+}
+
+std::string command_picture(std::string_view command) {
+  return "commands/" + command_stem(command) + (shown_in_motion(command) ? ".gif" : ".png");
+}
+
 }  // namespace runner

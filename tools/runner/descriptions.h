@@ -2,6 +2,7 @@
 // list gives the names, type letters and export names; this table adds the
 // meaning.  docs/commands.md is generated from both.
 #pragma once
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +30,11 @@ struct Family {
 const std::vector<Family>& families();
 const std::vector<Description>& descriptions();
 const Description* find_description(std::string_view command);
+
+// Each command has its own example script, examples/commands/<stem>.ecs,
+// which makes its picture in the reference, docs/images/<command_picture>.
+std::string command_stem(std::string_view command);  // lower case, blanks as '-': "filled-circle"
+bool shown_in_motion(std::string_view command);      // its picture is an animation
+std::string command_picture(std::string_view command);  // "commands/<stem>.png", or .gif in motion
 
 }  // namespace runner

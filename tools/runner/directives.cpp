@@ -1,8 +1,12 @@
 #include "directives.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "../../hostsim/core_state.h"
+#include "../../hostsim/impl.h"
 #include "../../hostsim/input_state.h"
 #include "../../hostsim/matrices.h"
 #include "../../hostsim/objects.h"
@@ -11,8 +15,8 @@
 #include "../../hostsim/sounds.h"
 #include "../../hostsim/storage.h"
 #include "marshal.h"
+#include "pictures.h"
 #include "session.h"
-#include "wireframe.h"
 
 namespace runner {
 namespace {
@@ -47,10 +51,74 @@ void save_image(int number, char* file) {
   *session().out << "wrote " << path << '\n';
 }
 
-void screenshot(char* file) {
+void screenshot_as(char* file, char* look) {
+  std::string name = look;
+  if (name != "solid" && name != "wireframe") throw ScriptError("a screenshot is \"solid\" or \"wireframe\", not " + quote(name));
   std::string path = output_path(file);
-  if (!write_screenshot(path)) throw ScriptError("cannot write " + quote(path));
+  if (!write_screenshot(path, name == "wireframe" ? hostsim::Look::wireframe : hostsim::Look::solid))
+    throw ScriptError("cannot write " + quote(path));
   *session().out << "wrote " << path << '\n';
+}
+
+void screenshot(char* file) { screenshot_as(file, const_cast<char*>("solid")); }
+
+void record_timed(char* file, int step, int limit, int frame_ms) { start_recording(output_path(file), step, limit, frame_ms); }
+void record_stepped(char* file, int step, int limit) { record_timed(file, step, limit, default_record_frame_ms); }
+void record(char* file) { record_stepped(file, default_record_step, default_record_limit); }
+void record_end() { *session().out << "wrote " << finish_recording() << '\n'; }
+
+void zoom(int factor) {
+  if (factor < 1 || factor > largest_zoom)
+    throw ScriptError("pictures are zoomed 1 to " + std::to_string(largest_zoom) + " times");
+  session().pictures.zoom = factor;
+}
+
+void pointer(int shown) { session().pictures.pointer = shown != 0; }
+
+// Draws image N on the screen with its top-left corner at (x, y), each pixel
+// a scale x scale block.
+void paste_scaled(int number, int x, int y, int scale) {
+  auto found = hostsim::storage.images.find(number);
+  if (found == hostsim::storage.images.end()) throw ScriptError("image " + std::to_string(number) + " does not exist");
+  if (scale < 1 || scale > largest_zoom) throw ScriptError("images are pasted 1 to " + std::to_string(largest_zoom) + " times their size");
+  const hostsim::Image& image = found->second;
+  for (long long row = 0; row < image.height; ++row)
+    for (long long column = 0; column < image.width; ++column) {
+      std::uint32_t colour = image.pixels[std::size_t(row * image.width + column)];
+      for (long long dy = 0; dy < scale; ++dy)
+        for (long long dx = 0; dx < scale; ++dx) hostsim::put_pixel(x + column * scale + dx, y + row * scale + dy, colour);
+    }
+}
+
+void paste(int number, int x, int y) { paste_scaled(number, x, y, 1); }
+
+K core_ink(int foreground) { return hostsim::record_ink(foreground != 0); }
+
+// The samples of the first channel, from -1 to 1.
+std::vector<double> first_channel(const hostsim::Sound& sound) {
+  if (sound.bits_per_sample != 8 && sound.bits_per_sample != 16)
+    throw ScriptError("a waveform is drawn for 8-bit and 16-bit sounds, not " + std::to_string(sound.bits_per_sample) + "-bit");
+  std::size_t bytes = std::size_t(sound.bits_per_sample / 8), stride = bytes * std::size_t(std::max(sound.channels, 1));
+  std::vector<double> samples;
+  for (std::size_t at = 0; at + bytes <= sound.samples.size(); at += stride) {
+    if (bytes == 1) samples.push_back((sound.samples[at] - 128) / 128.0);
+    else samples.push_back(std::int16_t(sound.samples[at] | sound.samples[at + 1] << 8) / 32768.0);
+  }
+  return samples;
+}
+
+// The samples as a line across the box, in the current ink, zero across its
+// middle and full scale at its edges.
+void waveform(int number, int left, int top, int width, int height) {
+  auto found = hostsim::sound_state.sounds.find(number);
+  if (found == hostsim::sound_state.sounds.end()) throw ScriptError("sound " + std::to_string(number) + " does not exist");
+  if (width < 2 || height < 1) throw ScriptError("the waveform's box must be at least 2 x 1");
+  std::vector<double> samples = first_channel(found->second);
+  double middle = top + (height - 1) / 2.0, half = (height - 1) / 2.0;
+  double across = samples.size() > 1 ? double(width - 1) / double(samples.size() - 1) : 0;
+  for (std::size_t i = 1; i < samples.size(); ++i)
+    hostsim::impl::Basic2D_Line(int(std::lround(left + across * double(i - 1))), int(std::lround(middle - samples[i - 1] * half)),
+                                int(std::lround(left + across * double(i))), int(std::lround(middle - samples[i] * half)));
 }
 
 void load_sound(int number, char* file) {
@@ -72,6 +140,12 @@ void camera(float x, float y, float z) { current_camera().position = {x, y, z}; 
 void camera_turned(float x, float y, float z, float ax, float ay, float az) {
   camera(x, y, z);
   current_camera().angles = {ax, ay, az};
+}
+
+// Makes camera N (placed at the origin when new) the current one.
+void use_camera(int number) {
+  hostsim::scene.cameras[number];
+  hostsim::scene.current_camera = number;
 }
 
 void mouse(int x, int y) {
@@ -102,16 +176,79 @@ void frames_timed(int count, int milliseconds) {
   if (count < 0) throw ScriptError("the frame count must not be negative");
   hostsim::core_state.frames = wrap_add(hostsim::core_state.frames, count);
   hostsim::core_state.timer = wrap_add(hostsim::core_state.timer, wrap_mul(count, milliseconds));
+  for (int i = 0; i < count && !recording_full(); ++i) record_presented_frame();
 }
 
 void frames(int count) { frames_timed(count, default_frame_ms); }
 
-Value print(const std::vector<Argument>& arguments) {
+std::string joined(std::vector<Argument>::const_iterator first, std::vector<Argument>::const_iterator last) {
   std::string line;
-  for (const Argument& argument : arguments) line += (line.empty() ? "" : " ") + argument.text;
-  *session().out << line << '\n';
+  for (auto argument = first; argument != last; ++argument) line += (line.empty() ? "" : " ") + argument->text;
+  return line;
+}
+
+Value print(const std::vector<Argument>& arguments) {
+  *session().out << joined(arguments.begin(), arguments.end()) << '\n';
   return {};
 }
+
+// A float as briefly as it reads back the same: 0.449999988 as 0.45.
+std::string brief(const Argument& argument) {
+  const std::string& text = argument.text;
+  if (argument.quoted || text.find_first_of(".eE") == std::string::npos || text.find("0x") != std::string::npos)
+    return text;
+  char* end = nullptr;
+  float value = std::strtof(text.c_str(), &end);
+  if (end != text.c_str() + text.size()) return text;
+  for (int digits = 1; digits < 9; ++digits) {
+    char shorter[32];
+    std::snprintf(shorter, sizeof shorter, "%.*g", digits, double(value));
+    if (std::strtof(shorter, nullptr) == value) return shorter;
+  }
+  return text;
+}
+
+// Draws the values one after the other, with the host's font in the current
+// ink; floats as briefly as they read back the same.
+Value caption(const std::vector<Argument>& arguments) {
+  if (arguments.size() < 3) throw ScriptError("caption takes X, Y and one value or more");
+  TextBuffers texts;
+  int x = convert<int>(arguments[0], 1, texts), y = convert<int>(arguments[1], 2, texts);
+  std::string text;
+  for (auto argument = arguments.begin() + 2; argument != arguments.end(); ++argument) text += brief(*argument);
+  hostsim::impl::Text_BasicText(x, y, as_ktext(text.c_str()));
+  return {};
+}
+
+bool is_integer(const Argument& argument) {
+  try {
+    parse_integer(argument, 1, INT32_MIN, INT32_MAX);
+    return true;
+  } catch (const ScriptError&) {
+    return false;
+  }
+}
+
+// A op B for op +, -, * or /: an integer when both are integers and so is
+// the result, else a float.
+Value calc(const std::vector<Argument>& arguments) {
+  const std::string& op = arguments[1].text;
+  double a = parse_float(arguments[0], 1), b = parse_float(arguments[2], 3), result = 0;
+  if (op == "+") result = a + b;
+  else if (op == "-") result = a - b;
+  else if (op == "*") result = a * b;
+  else if (op == "/") result = a / b;
+  else throw ScriptError("the operation is \"+\", \"-\", \"*\" or \"/\", not " + quote(op));
+  bool whole = is_integer(arguments[0]) && is_integer(arguments[2]) && result == std::floor(result) &&
+               result >= INT32_MIN && result <= INT32_MAX;
+  return whole ? integer_value(int(result)) : float_value(f32(result));
+}
+
+// The number rounded down to an integer.
+int whole(float value) { return trunc_int(std::floor(double(value))); }
+
+// Loops are run by the runner itself; these entries name them.
+Value loop_marker(const std::vector<Argument>&) { throw ScriptError("repeat and end repeat go in pairs"); }
 
 // Numbers compare by value (0x10 equals 16, 1.50 equals 1.5), texts exactly.
 bool same_value(const Argument& a, const Argument& b) {
@@ -144,6 +281,14 @@ void add(std::vector<Callee>& list, const std::string& name, F* function) {
                   }});
 }
 
+template <class F>
+void add_with_result(std::vector<Callee>& list, const std::string& name, F* function, char result) {
+  void* address = reinterpret_cast<void*>(function);
+  list.push_back({name, "directive", Marshal<F>::letters(0), result, [address, result](const std::vector<Argument>& arguments) {
+                    return Marshal<F>::call(address, 0, result, arguments);
+                  }});
+}
+
 }  // namespace
 
 void add_directives(std::vector<Callee>& list) {
@@ -151,10 +296,24 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "load image", &load_image);
   add(list, "save image", &save_image);
   add(list, "screenshot", &screenshot);
+  add(list, "screenshot", &screenshot_as);
+  add(list, "record", &record);
+  add(list, "record", &record_stepped);
+  add(list, "record", &record_timed);
+  add(list, "record end", &record_end);
+  add(list, "zoom", &zoom);
+  add(list, "pointer", &pointer);
+  add(list, "waveform", &waveform);
+  add(list, "paste image", &paste);
+  add(list, "paste image", &paste_scaled);
+  add_with_result(list, "core ink", &core_ink, 'D');
+  add_with_result(list, "whole", &whole, 'L');
+  list.push_back({"calc", "directive", "???", 'F', calc});
   add(list, "load sound", &load_sound);
   add(list, "matrix", &matrix);
   add(list, "camera", &camera);
   add(list, "camera", &camera_turned);
+  add(list, "use camera", &use_camera);
   add(list, "mouse", &mouse);
   add(list, "mouse", &mouse_buttons);
   add(list, "mouse move", &mouse_move);
@@ -163,6 +322,9 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "frames", &frames);
   add(list, "frames", &frames_timed);
   list.push_back({"print", "directive", "*", 0, print});
+  list.push_back({"caption", "directive", "*", 0, caption});
+  list.push_back({"repeat", "directive", "*", 0, loop_marker});
+  list.push_back({"end repeat", "directive", "", 0, loop_marker});
   list.push_back({"expect", "directive", "??", 0, expect});
 }
 

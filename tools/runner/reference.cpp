@@ -24,15 +24,6 @@ std::string syntax(const exports::Command& command, const Description& descripti
   return list.empty() ? name : name + " " + list;
 }
 
-std::string anchor(std::string_view command) {
-  std::string id;
-  for (char c : command) {
-    if (c == ' ') id += '-';
-    else id += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return id;
-}
-
 void write_command(std::ostream& out, const exports::Command& command, const Description& description) {
   std::string_view letters = declared_letters(command.parts);
   out << "### " << command.parts.command << "\n\n";
@@ -50,6 +41,10 @@ void write_command(std::ostream& out, const exports::Command& command, const Des
     out << "**Result** (" << type_name(command.parts.letters[0]) << "): " << description.result << ".\n\n";
   out << description.does << "\n\n";
   if (!description.side_effects.empty()) out << "**Leaves:** " << description.side_effects << "\n\n";
+  std::string_view name = command.parts.command;
+  std::string script = "examples/commands/" + command_stem(name) + ".ecs";
+  out << "![" << name << "](images/" << command_picture(name) << ")\n\n";
+  out << "Shown by [" << script << "](../" << script << ").\n\n";
   out << "Example (runner script):\n\n```\n" << description.example << "\n```\n\n";
   out << "Row " << command.id << ": `" << command.row << "`\n\n";
 }
@@ -80,8 +75,9 @@ void write_reference(std::ostream& out) {
          "host's Rgb makes it); **text** (S) a text.\n\n"
          "Try any command without the host: write a script and run it with\n"
          "`build/native/ec_runner script.ecs` (the script syntax is in\n"
-         "[runner.md](runner.md); see the examples/ folder and `scripts/showcase.sh`,\n"
-         "which makes the pictures below).\n\n";
+         "[runner.md](runner.md); see the examples/ folder). Every entry shows what its\n"
+         "command does, made by a short script of its own in examples/commands/;\n"
+         "`sh scripts/docs.sh` makes them all again.\n\n";
   std::map<std::string_view, std::vector<const exports::Command*>> by_family;
   const exports::Command* rows = exports::commands();
   for (int i = 0; i < exports::command_count; ++i) {
@@ -93,7 +89,7 @@ void write_reference(std::ostream& out) {
     out << "- **" << family.title << "**:";
     const char* separator = " ";
     for (const exports::Command* command : by_family[family.id]) {
-      out << separator << "[" << command->parts.command << "](#" << anchor(command->parts.command) << ")";
+      out << separator << "[" << command->parts.command << "](#" << command_stem(command->parts.command) << ")";
       separator = ", ";
     }
     out << '\n';

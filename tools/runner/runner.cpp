@@ -9,6 +9,8 @@
 #include "../../hostsim/hostsim.h"
 #include "../../plugin/exports.h"
 #include "callees.h"
+#include "marshal.h"
+#include "pictures.h"
 #include "session.h"
 
 namespace runner {
@@ -66,13 +68,132 @@ void substitute(std::vector<Argument>& arguments, const Variables& variables) {
   }
 }
 
+// A number as written: hexadecimal ones are unsigned values, whole ones
+// integers, the others floats.
+Value number_value(const Argument& number) {
+  bool hex = number.text.find("0x") != std::string::npos || number.text.find("0X") != std::string::npos;
+  if (hex) return unsigned_value(K(parse_integer(number, 1, INT32_MIN, UINT32_MAX)));
+  try {
+    return integer_value(int(parse_integer(number, 1, INT32_MIN, INT32_MAX)));
+  } catch (const ScriptError&) {
+    return float_value(parse_float(number, 1));
+  }
+}
+
+// A repeat line: the loop counts `remaining` more passes, setting the
+// variable (if any) to next, next + step, ...
+struct Loop {
+  std::size_t repeat_line = 0, end_line = 0;
+  std::string variable;
+  long long next = 0, step = 1, remaining = 0;
+};
+
+bool is_repeat(const Line& line) { return line.variable.empty() && !line.words.empty() && line.words[0] == "repeat"; }
+bool is_end_repeat(const Line& line) {
+  return line.variable.empty() && line.words.size() == 2 && line.words[0] == "end" && line.words[1] == "repeat" &&
+         line.rest.empty();
+}
+
 class Run {
  public:
   Run(const Options& options, std::ostream& out) : options_(options), out_(out) {}
 
-  void line(const std::string& source) {
-    Line parsed;
-    if (!split_line(source, parsed)) return;
+  // Runs the script's lines; on a fault, `at` holds the line's index.
+  void lines(const std::vector<std::string>& source, std::size_t& at) {
+    std::vector<std::size_t> ends = match_loops(source, at);
+    std::vector<Loop> loops;
+    for (at = 0; at < source.size(); ++at) {
+      Line parsed;
+      if (!split_line(source[at], parsed)) continue;
+      if (is_repeat(parsed)) {
+        Loop loop = start_loop(parsed, at, ends[at]);
+        if (loop.remaining == 0) {
+          at = loop.end_line;
+          continue;
+        }
+        enter(loop);
+        loops.push_back(loop);
+      } else if (is_end_repeat(parsed)) {
+        Loop& loop = loops.back();
+        if (--loop.remaining == 0) {
+          loops.pop_back();
+          continue;
+        }
+        loop.next += loop.step;
+        enter(loop);
+        at = loop.repeat_line;
+      } else {
+        line(parsed);
+      }
+    }
+  }
+
+ private:
+  // For each repeat line, the index of its end repeat; the first unmatched
+  // line is a fault.
+  static std::vector<std::size_t> match_loops(const std::vector<std::string>& source, std::size_t& at) {
+    std::vector<std::size_t> ends(source.size()), open;
+    for (at = 0; at < source.size(); ++at) {
+      Line parsed;
+      try {
+        if (!split_line(source[at], parsed)) continue;
+      } catch (const ScriptError&) {
+        continue;  // reported when the line is reached
+      }
+      if (is_repeat(parsed)) open.push_back(at);
+      if (!is_end_repeat(parsed)) continue;
+      if (open.empty()) throw ScriptError("end repeat without a repeat before it");
+      ends[open.back()] = at;
+      open.pop_back();
+    }
+    if (!open.empty()) {
+      at = open.back();
+      throw ScriptError("this repeat has no end repeat");
+    }
+    return ends;
+  }
+
+  // repeat COUNT, or repeat $name, FIRST, LAST [, STEP]: whole numbers.
+  Loop start_loop(const Line& parsed, std::size_t repeat_line, std::size_t end_line) {
+    std::string rest = parsed.rest;
+    for (std::size_t i = parsed.words.size(); i > 1; --i) rest = parsed.words[i - 1] + " " + rest;
+    std::vector<Argument> arguments = parse_arguments(rest);
+    Loop loop{repeat_line, end_line, "", 0, 1, 0};
+    if (arguments.size() >= 3 && !arguments[0].quoted && arguments[0].text.rfind('$', 0) == 0) {
+      loop.variable = arguments[0].text.substr(1);
+      arguments.erase(arguments.begin());
+    }
+    substitute(arguments, variables_);
+    constexpr long long low = INT32_MIN, high = INT32_MAX;
+    if (loop.variable.empty() && arguments.size() == 1) {
+      loop.remaining = parse_integer(arguments[0], 1, 0, high);
+    } else if (!loop.variable.empty() && arguments.size() <= 3) {
+      long long first = parse_integer(arguments[0], 2, low, high), last = parse_integer(arguments[1], 3, low, high);
+      loop.step = arguments.size() == 3 ? parse_integer(arguments[2], 4, low, high) : (last >= first ? 1 : -1);
+      if (loop.step == 0) throw ScriptError("repeat: the step must not be 0");
+      loop.next = first;
+      bool runs = loop.step > 0 ? first <= last : first >= last;
+      loop.remaining = runs ? (last - first) / loop.step + 1 : 0;
+    } else {
+      throw ScriptError("repeat takes a count, or $variable, first, last and an optional step");
+    }
+    return loop;
+  }
+
+  void enter(const Loop& loop) {
+    if (!loop.variable.empty()) variables_[loop.variable] = integer_value(int(loop.next));
+  }
+
+  // $name = VALUE: a text, an integer or a float.
+  void assign(const Line& parsed) {
+    std::vector<Argument> arguments = parse_arguments(parsed.rest);
+    if (arguments.size() != 1) throw ScriptError("$" + parsed.variable + " = takes one value");
+    substitute(arguments, variables_);
+    variables_[parsed.variable] = arguments[0].quoted ? Value{'S', arguments[0]} : number_value(arguments[0]);
+  }
+
+  void line(const Line& parsed) {
+    if (parsed.words.empty()) return assign(parsed);
     std::size_t count = match_words(parsed.words);
     if (count == 0) throw ScriptError(unknown_name(join_words(parsed.words, parsed.words.size())));
     std::string name = join_words(parsed.words, count);
@@ -94,7 +215,6 @@ class Run {
     report(parsed, name, result, logged, printed);
   }
 
- private:
   void report(const Line& parsed, const std::string& name, const Value& result, std::size_t logged,
               std::size_t printed) {
     const std::vector<std::string>& log = hostsim::log();
@@ -128,21 +248,30 @@ int run_source(const std::string& source, const std::string& name, const std::st
     err << name << ": cannot use the output folder " << options.output_dir << ": " << failed.message() << '\n';
     return 1;
   }
-  session() = Session{fs::absolute(script_dir).string(), output_dir.string(), &out};
+  session() = Session{fs::absolute(script_dir).string(), output_dir.string(), &out, {}};
   if (!start_host()) {
     err << name << ": the stand-in host could not be started\n";
     return 1;
   }
-  Run run(options, out);
+  // Frames the host presents go to the recording, if there is one.
+  hostsim::on_present = record_presented_frame;
+  struct Unhook {
+    ~Unhook() { hostsim::on_present = nullptr; }
+  } unhook;
+  std::vector<std::string> source_lines;
   std::istringstream lines(source);
-  std::string text;
-  for (int number = 1; std::getline(lines, text); ++number) {
-    try {
-      run.line(text);
-    } catch (const ScriptError& error) {
-      err << name << ':' << number << ": " << error.what() << '\n';
-      return 1;
+  for (std::string text; std::getline(lines, text);) source_lines.push_back(text);
+  Run run(options, out);
+  std::size_t at = 0;
+  try {
+    run.lines(source_lines, at);
+    if (session().pictures.recording.active) {
+      at = source_lines.size() - 1;
+      out << "wrote " << finish_recording() << '\n';
     }
+  } catch (const ScriptError& error) {
+    err << name << ':' << at + 1 << ": " << error.what() << '\n';
+    return 1;
   }
   return 0;
 }

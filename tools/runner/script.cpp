@@ -70,7 +70,8 @@ bool split_line(const std::string& source, Line& line) {
     at = end;
   }
   line.rest = trim(text.substr(at));
-  if (line.words.empty()) throw ScriptError("a line must start with a command name, got \"" + text + "\"");
+  if (line.words.empty() && line.variable.empty())
+    throw ScriptError("a line must start with a command name, got \"" + text + "\"");
   return true;
 }
 

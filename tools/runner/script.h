@@ -2,6 +2,7 @@
 //
 //   [$variable =] NAME [arguments]        NAME may hold blanks: FILLED CIRCLE
 //   [$variable =] NAME(arguments)         parentheses around the list are optional
+//   $variable = VALUE                     a number, a text or another variable
 //
 // Arguments are separated by commas: numbers (42, -3, 0xFF00FF00, 1.5, 2e3),
 // texts in double quotes ("a \"quoted\" word", with \\ for a backslash) and

@@ -11,7 +11,12 @@ Session& session() {
 
 std::string input_path(const std::string& name) {
   std::filesystem::path path(name);
-  return path.is_absolute() ? name : (std::filesystem::path(session().script_dir) / path).string();
+  if (path.is_absolute()) return name;
+  std::filesystem::path beside_script = std::filesystem::path(session().script_dir) / path;
+  std::filesystem::path written = std::filesystem::path(session().output_dir) / path;
+  std::error_code ignored;
+  bool only_written = !std::filesystem::exists(beside_script, ignored) && std::filesystem::exists(written, ignored);
+  return (only_written ? written : beside_script).string();
 }
 
 std::string output_path(const std::string& name) {

@@ -3,16 +3,21 @@
 #include <ostream>
 #include <string>
 
+#include "pictures.h"
+
 namespace runner {
 
 struct Session {
   std::string script_dir = ".";  // input files are found relative to the script
   std::string output_dir = ".";  // output files are written here
   std::ostream* out = nullptr;   // results and printed lines
+  PictureSettings pictures;
 };
 
 Session& session();
 
+// An input file: relative to the script, or else among the files the script
+// has written to the output folder.
 std::string input_path(const std::string& name);
 std::string output_path(const std::string& name);  // makes the folders it needs
 

@@ -1,0 +1,84 @@
+// The stand-in host's screen renderer, to the exact pixel: hiding, lighting,
+// texturing and see-through surfaces.
+#include <gtest/gtest.h>
+
+#include "../hostsim/hostsim.h"
+#include "../hostsim/objects.h"
+#include "../hostsim/render.h"
+#include "../hostsim/screen.h"
+
+namespace {
+
+constexpr int side = 100;
+
+struct Render : testing::Test {
+  void SetUp() override {
+    hostsim::reset();
+    hostsim::set_screen_size(side, side);
+  }
+
+  // A square facing the camera (its normal straight back at it), `half` on
+  // each side of the view axis, `depth` ahead; its texture's top-left corner
+  // at its top left.
+  hostsim::Object& square(int number, float depth, float half, std::uint32_t colour) {
+    hostsim::Vec3 a{-half, -half, 0}, b{-half, half, 0}, c{half, half, 0}, d{half, -half, 0};
+    hostsim::Mesh mesh{{a, b, c, a, c, d}, {{0, 1}, {0, 0}, {1, 0}, {0, 1}, {1, 0}, {1, 1}}};
+    hostsim::Object& object = hostsim::make_object(number, "plane", mesh);
+    object.position = {0, 0, depth};
+    object.colour = colour;
+    return object;
+  }
+
+  std::uint32_t centre() { return hostsim::render_scene()[std::size_t(side / 2) * side + side / 2]; }
+};
+
+// Facing the camera, the surface turns 2/3 towards the light: brightness
+// a + (1 − a)·2/3, each channel rounded to the nearest.
+TEST_F(Render, LightsAFaceByTheAmbientLevelAndTheLight) {
+  square(1, 10, 2, 0xFF806040u);  // (128, 96, 64)
+  hostsim::screen.ambient = 25;   // 0.75: (96, 72, 48)
+  EXPECT_EQ(centre(), 0xFF604830u);
+  hostsim::screen.ambient = 0;  // 2/3: (85.3, 64, 42.7)
+  EXPECT_EQ(centre(), 0xFF55402Bu);
+  hostsim::screen.ambient = 100;
+  EXPECT_EQ(centre(), 0xFF806040u);
+}
+
+TEST_F(Render, NearerSurfacesHideFartherOnesWhateverTheOrder) {
+  hostsim::screen.ambient = 100;
+  square(1, 5, 1, 0xFFFF0000u);
+  square(2, 10, 4, 0xFF00FF00u);
+  EXPECT_EQ(centre(), 0xFFFF0000u);  // the far one drawn last
+  hostsim::scene.objects[1].position.z = 20;
+  EXPECT_EQ(centre(), 0xFF00FF00u);
+  std::vector<std::uint32_t> pixels = hostsim::render_scene();
+  EXPECT_EQ(pixels[0], 0xFF000000u);  // beyond both: the 2D screen
+}
+
+// Nearest texel, tinted by the object's colour: each quarter of the square
+// shows one texel of a 2 x 2 image.
+TEST_F(Render, ShowsTheTextureTintedByTheColour) {
+  hostsim::screen.ambient = 100;
+  hostsim::Object& object = square(1, 10, 4, 0xFF80FFFFu);  // halves red
+  object.texture = 7;
+  object.texture_width = object.texture_height = 2;
+  object.texture_pixels = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};
+  std::vector<std::uint32_t> pixels = hostsim::render_scene();
+  auto at = [&](int x, int y) { return pixels[std::size_t(y) * side + std::size_t(x)]; };
+  EXPECT_EQ(at(40, 40), 0xFF800000u);  // top left: red, halved
+  EXPECT_EQ(at(60, 40), 0xFF00FF00u);
+  EXPECT_EQ(at(40, 60), 0xFF0000FFu);
+  EXPECT_EQ(at(60, 60), 0xFF80FFFFu);
+}
+
+// Alpha 50 mixes half and half; the pixels on the diagonal the square's two
+// triangles share are mixed once, like all the others.
+TEST_F(Render, MixesASeeThroughSurfaceOnceOverWhatLiesBehind) {
+  hostsim::screen.ambient = 100;
+  square(1, 10, 40, 0xFFFFFFFFu).alpha = 50;  // wider than the view
+  for (std::uint32_t pixel : hostsim::render_scene()) ASSERT_EQ(pixel, 0xFF808080u);
+  hostsim::scene.objects[1].alpha = 0;
+  EXPECT_EQ(centre(), 0xFF000000u);
+}
+
+}  // namespace
