@@ -66,6 +66,14 @@ void substitute(std::vector<Argument>& arguments, const Variables& variables) {
   }
 }
 
+// At the script's end: whether the lines after "loop" run once more.
+bool loops_again(const Options& options, std::size_t passes_done) {
+  const Session& current = session();
+  if (current.loop_line == 0) return false;
+  if (current.loop_passes == 0) return options.endless_loops;
+  return passes_done < static_cast<std::size_t>(current.loop_passes);
+}
+
 class Run {
  public:
   Run(const Options& options, std::ostream& out) : options_(options), out_(out) {}
@@ -134,15 +142,19 @@ int run_source(const std::string& source, const std::string& name, const std::st
     return 1;
   }
   Run run(options, out);
-  std::istringstream lines(source);
-  std::string text;
-  for (int number = 1; std::getline(lines, text); ++number) {
+  std::vector<std::string> lines;
+  std::istringstream stream(source);
+  for (std::string text; std::getline(stream, text);) lines.push_back(text);
+  for (std::size_t index = 0, pass = 1; index < lines.size(); ++index) {
+    session().line = static_cast<int>(index) + 1;
     try {
-      run.line(text);
+      run.line(lines[index]);
+      if (options.after_line) options.after_line();
     } catch (const ScriptError& error) {
-      err << name << ':' << number << ": " << error.what() << '\n';
+      err << name << ':' << index + 1 << ": " << error.what() << '\n';
       return 1;
     }
+    if (index + 1 == lines.size() && loops_again(options, pass++)) index = session().loop_line - 1;
   }
   return 0;
 }
