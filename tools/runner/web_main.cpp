@@ -161,11 +161,13 @@ extern "C" {
 // or Stop (its message went to the page as an error line "script:N: ...").
 // `endless` lets a loop without a count repeat until Stop.
 EMSCRIPTEN_KEEPALIVE int ec_run(const char* source, int endless) {
+  // Nothing here needs cleaning up after run_source: a frame shown inside it
+  // unwinds and rewinds this function too, best without exception landing pads.
+  static PageLines out_lines(0), error_lines(1);
+  static std::ostream out(&out_lines), err(&error_lines);
+  static runner::Options options;
   static bool bound = (bind_plugin(), true);
   (void)bound;
-  PageLines out_lines(0), error_lines(1);
-  std::ostream out(&out_lines), err(&error_lines);
-  runner::Options options;
   options.output_dir = output_dir;
   options.endless_loops = endless != 0;
   options.after_line = after_line;
