@@ -33,6 +33,16 @@ std::string anchor(std::string_view command) {
   return id;
 }
 
+// The playground as scripts/playground.sh serves it; ?command= loads the
+// example that shows the command.
+constexpr std::string_view playground_url = "http://127.0.0.1:8000/";
+
+std::string playground_link(std::string_view command) {
+  std::string query;
+  for (char c : command) query += c == ' ' ? std::string("%20") : std::string(1, c);
+  return std::string(playground_url) + "?command=" + query;
+}
+
 void write_command(std::ostream& out, const exports::Command& command, const Description& description) {
   std::string_view letters = declared_letters(command.parts);
   out << "### " << command.parts.command << "\n\n";
@@ -51,6 +61,7 @@ void write_command(std::ostream& out, const exports::Command& command, const Des
   out << description.does << "\n\n";
   if (!description.side_effects.empty()) out << "**Leaves:** " << description.side_effects << "\n\n";
   out << "Example (runner script):\n\n```\n" << description.example << "\n```\n\n";
+  out << "[Try it in the playground](" << playground_link(command.parts.command) << ")\n\n";
   out << "Row " << command.id << ": `" << command.row << "`\n\n";
 }
 
@@ -80,7 +91,8 @@ void write_reference(std::ostream& out) {
          "Try any command without the host: write a script and run it with\n"
          "`build/native/ec_runner script.ecs` (the script syntax is in\n"
          "[runner.md](runner.md); see the examples/ folder and `scripts/showcase.sh`,\n"
-         "which makes the pictures below).\n\n";
+         "which makes the pictures below), or in the browser: `sh scripts/playground.sh`\n"
+         "serves the playground, which each entry's link opens with its example.\n\n";
   std::map<std::string_view, std::vector<const exports::Command*>> by_family;
   const exports::Command* rows = exports::commands();
   for (int i = 0; i < exports::command_count; ++i) {
