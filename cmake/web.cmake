@@ -55,20 +55,22 @@ target_link_libraries(ec_playground PRIVATE ec_plugin hostsim)
 # and lambda that call a command, the command (the ones that present frames
 # through the host's Sync) to the presenting Sync and the per-line hook.
 # Instrumenting everything would double the module's size.  A function
-# missing here traps in the browser tests ("unreachable").  (The names are
+# missing here traps in the browser tests ("unreachable"), and so does a
+# save area too small for the locals of the unwound functions (the script
+# engine's are many).  (The names are
 # the module's readable C++ names; brackets must pair, hence the stars.)
 set(asyncify_functions
   "ec_run" "runner::run_source*" "*::Run::line*"
-  "std::__2::function<*>::operator()*" "std::__2::__function::*::operator()*"
+  "std::__2::function<*>::operator()*" "std::__2::__function::*::operator()*" "*std::__2::__invoke*"
   "*'lambda'*::operator()*" "runner::Marshal<*>::call*"
   "fadescreen*" "defadescreen*" "flashscreen*" "fixobjectscale*" "*::step_alpha*"
   "*::presenting_sync*" "*::show_new_frames*" "*::wait_frames*" "*::after_line*")
 list(JOIN asyncify_functions "\",\"" asyncify_json)
-file(WRITE ${CMAKE_BINARY_DIR}/asyncify_functions.json "[\"${asyncify_json}\"]\n")
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/asyncify_functions.json CONTENT "[\"${asyncify_json}\"]\n")
 
 # The example scripts and the files they load, in the module's file system.
 file(GLOB_RECURSE EC_EXAMPLE_FILES CONFIGURE_DEPENDS examples/*)
-set_property(TARGET ec_playground PROPERTY LINK_DEPENDS ${EC_EXAMPLE_FILES})
+set_property(TARGET ec_playground PROPERTY LINK_DEPENDS ${EC_EXAMPLE_FILES} ${CMAKE_BINARY_DIR}/asyncify_functions.json)
 set(EC_WEB_SITE "${PROJECT_SOURCE_DIR}/build/web" CACHE PATH "Where the playground site is written")
 set_target_properties(ec_playground PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${EC_WEB_SITE})
 target_link_options(ec_playground PRIVATE
@@ -77,6 +79,7 @@ target_link_options(ec_playground PRIVATE
   -sEXPORT_NAME=createPlayground
   -sASYNCIFY=1
   -sASYNCIFY_ONLY=@${CMAKE_BINARY_DIR}/asyncify_functions.json
+  -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH=1
   -sINITIAL_MEMORY=33554432
   -sEXIT_RUNTIME=0
