@@ -89,6 +89,7 @@ let module = null;
 createPlayground({ ecOutput: output, ecShowFrame: showFrame, ecWaitFrames: waitFrames }).then((ready) => {
   module = ready;
   const names = textCall('ec_examples').split('\n').filter(Boolean);
+  page.examples.add(new Option('(your script)', ''));
   for (const name of names) page.examples.add(new Option(name.replace(/\.ecs$/, ''), name));
   loadFromUrl(names);
   page.run.disabled = false;
@@ -126,13 +127,18 @@ function selectLine(number) {
   updateGutter();
 }
 
-page.script.addEventListener('input', () => { state.errorLine = 0; updateGutter(); });
+page.script.addEventListener('input', () => {
+  state.errorLine = 0;
+  page.examples.value = '';
+  updateGutter();
+});
 page.script.addEventListener('scroll', () => { page.gutter.scrollTop = page.script.scrollTop; });
 page.script.addEventListener('keydown', (event) => {
   if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) { event.preventDefault(); run(); }
 });
 
 page.examples.addEventListener('change', () => {
+  if (!page.examples.value) return;
   setScript(textCall('ec_example', page.examples.value));
   history.replaceState(null, '', `?example=${encodeURIComponent(page.examples.value)}`);
 });
@@ -158,6 +164,7 @@ function loadFromUrl(names) {
   if (shared) {
     try {
       setScript(decodeScript(shared[1]));
+      page.examples.value = '';
       return;
     } catch (fault) {
       output('the link does not hold a readable script', true);
@@ -223,6 +230,7 @@ page.run.addEventListener('click', run);
 page.stop.addEventListener('click', stop);
 state.run = run;
 state.stop = stop;
+state.exampleFor = (command) => textCall('ec_command_example', command);
 
 // ---- the canvas as the host's mouse and keyboard ------------------------------
 

@@ -314,6 +314,37 @@ await check("the canvas's mouse and keyboard reach the host", async () => {
   await page.close();
 });
 
+await check("each reference entry's link loads a script that calls its command", async () => {
+  const reference = fs.readFileSync(path.join(examplesDir, '..', 'docs', 'commands.md'), 'utf8');
+  const links = [...reference.matchAll(/\]\((http:\/\/127\.0\.0\.1:8000\/)\?command=([^)]+)\)/g)];
+  expect(links.length === 66, `${links.length} playground links in the reference`);
+  const page = await openPage('');
+  const missing = [];
+  for (const [, , query] of links) {
+    const command = decodeURIComponent(query);
+    const script = await page.evaluate((name) => window.playground.exampleFor(name), command);
+    const escaped = command.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+    if (!new RegExp(`^\\s*(\\$\\w+\\s*=\\s*)?${escaped}(?=[\\s(]|$)`, 'm').test(script)) missing.push(command);
+  }
+  expectSame(missing, [], 'commands whose link loads no script calling them');
+  // The page itself loads the example from such a link.
+  const linked = await openPage('?command=FADE%20SCREEN');
+  expectSame(await linked.$eval('#script', (editor) => editor.value), await page.evaluate(() => window.playground.exampleFor('FADE SCREEN')),
+    'editor after ?command=FADE SCREEN');
+  await linked.close();
+  await page.close();
+});
+
+await check('the site is within its size budget', async () => {
+  const size = async (file) => (await (await fetch(url + file)).arrayBuffer()).byteLength;
+  const page = (await Promise.all(['index.html', 'playground.js', 'playground.css', 'ec_playground.js'].map(size)))
+    .reduce((a, b) => a + b, 0);
+  const wasm = await size('ec_playground.wasm');
+  console.log(`        page and scripts ${page} bytes, module ${wasm} bytes`);
+  expect(page <= 200 * 1024, `page and scripts ${page} bytes, over 200 KB`);
+  expect(wasm <= 1.5 * 1024 * 1024, `module ${wasm} bytes, over 1.5 MB`);
+});
+
 await browser.close();
 const failed = results.filter((result) => !result.ok).length;
 console.log(`web: ${results.length - failed} passed, ${failed} failed`);

@@ -27,6 +27,7 @@
 #include "../../plugin/host.h"
 #include "../../plugin/platform_native.h"
 #include "descriptions.h"
+#include "callees.h"
 #include "runner.h"
 #include "script.h"
 #include "wireframe.h"
@@ -146,6 +147,32 @@ std::string read_file(const fs::path& path) {
   return text.str();
 }
 
+// Every example script, in name order.
+std::vector<fs::path> example_scripts() {
+  std::vector<fs::path> scripts;
+  for (const auto& entry : fs::recursive_directory_iterator(examples_dir))
+    if (entry.path().extension() == ".ecs") scripts.push_back(entry.path());
+  std::sort(scripts.begin(), scripts.end());
+  return scripts;
+}
+
+// Whether a line of the script calls the command, as the script engine reads
+// its names (LOCK IMAGE is not UNLOCK IMAGE).
+bool calls(const std::string& source, std::string_view command) {
+  std::istringstream lines(source);
+  for (std::string text; std::getline(lines, text);) {
+    runner::Line line;
+    try {
+      if (!runner::split_line(text, line)) continue;
+    } catch (const runner::ScriptError&) {
+      continue;
+    }
+    std::size_t count = runner::match_words(line.words);
+    if (count && runner::join_words(line.words, count) == command) return true;
+  }
+  return false;
+}
+
 std::string returned;  // the text the last call below returned, kept for the page to read
 
 const char* give(std::string text) {
@@ -204,12 +231,8 @@ EMSCRIPTEN_KEEPALIVE void ec_key(int code, int down) {
 
 // The example scripts, one path a line relative to the examples folder.
 EMSCRIPTEN_KEEPALIVE const char* ec_examples() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::recursive_directory_iterator(examples_dir))
-    if (entry.path().extension() == ".ecs") names.push_back(fs::relative(entry.path(), examples_dir).string());
-  std::sort(names.begin(), names.end());
   std::string list;
-  for (const std::string& name : names) list += name + '\n';
+  for (const fs::path& script : example_scripts()) list += fs::relative(script, examples_dir).string() + '\n';
   return give(list);
 }
 
@@ -218,18 +241,23 @@ EMSCRIPTEN_KEEPALIVE const char* ec_example(const char* name) {
 }
 
 // The example to show a command with: its own script when there is one (a
-// file named after it), else its family's, else its reference line.
+// file named after it), else its family's when that calls it, else the first
+// example that calls it, else its reference line.
 EMSCRIPTEN_KEEPALIVE const char* ec_command_example(const char* command) {
   std::string wanted = plain_name(command);
-  for (const auto& entry : fs::recursive_directory_iterator(examples_dir))
-    if (entry.path().extension() == ".ecs" && plain_name(entry.path().stem().string()) == wanted)
-      return give(read_file(entry.path()));
   const runner::Description* description = nullptr;
   for (const runner::Description& candidate : runner::descriptions())
     if (plain_name(std::string(candidate.command)) == wanted) description = &candidate;
   if (!description) return give("");
+  std::vector<fs::path> scripts = example_scripts();
+  for (const fs::path& script : scripts)
+    if (plain_name(script.stem().string()) == wanted) return give(read_file(script));
   fs::path family = fs::path(examples_dir) / (std::string(description->family) + ".ecs");
-  if (fs::exists(family)) return give(read_file(family));
+  std::stable_partition(scripts.begin(), scripts.end(), [&](const fs::path& script) { return script == family; });
+  for (const fs::path& script : scripts) {
+    std::string source = read_file(script);
+    if (calls(source, description->command)) return give(source);
+  }
   return give(std::string(description->example) + '\n');
 }
 
