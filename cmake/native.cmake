@@ -33,7 +33,7 @@ endif()
 # its tests, and every example script as a test of its own.
 if(EC_TESTS)
   file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS tools/runner/*.cpp)
-  list(FILTER RUNNER_SOURCES EXCLUDE REGEX "tools/runner/main\\.cpp$")
+  list(FILTER RUNNER_SOURCES EXCLUDE REGEX "tools/runner/(web_)?main\\.cpp$")
   find_package(GIF REQUIRED)
   add_library(ec_runner_core STATIC ${RUNNER_SOURCES})
   target_link_libraries(ec_runner_core PUBLIC hostsim GIF::GIF)

@@ -117,8 +117,13 @@ namespace impl {
 
 KFloat Core_SinFF(float a) { return float_result(f32(std::sin(a * degrees))); }
 KFloat Core_CosFF(float a) { return float_result(f32(std::cos(a * degrees))); }
-KFloat Core_Atan2FFF(float y, float x) { return float_result(f32(std::atan2(y, x) / degrees)); }
-KFloat Core_AcosFF(float c) { return float_result(f32(std::acos(c) / degrees)); }
+// In double and rounded once, like the sine and cosine: the single-precision
+// atan2f and acosf differ between C libraries in the last bit (the browser
+// build's gives acosf(0) one step below pi / 2), the double ones agree.
+KFloat Core_Atan2FFF(float y, float x) {
+  return float_result(f32(std::atan2(double(y), double(x)) / degrees));
+}
+KFloat Core_AcosFF(float c) { return float_result(f32(std::acos(double(c)) / degrees)); }
 KFloat Core_SqrtFF(float v) { return float_result(f32(std::sqrt(v))); }
 
 // Angles are brought into 0 <= a < 360.

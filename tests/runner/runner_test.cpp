@@ -117,6 +117,30 @@ TEST(RunnerScript, DirectivesSetTheHostUp) {
   EXPECT_EQ(hostsim::scene.cameras[0].position.z, -3.0f);
 }
 
+// "loop N" runs the lines after it N times in all; a loop without a count runs
+// them once unless the caller lets it repeat, and then until after_line stops it.
+TEST(RunnerScript, LoopsRepeatTheLinesAfterThem) {
+  Outcome counted = run("frames 1\nloop 3\nframes 10\nprint \"pass\"\n");
+  ASSERT_EQ(counted.status, 0) << counted.err;
+  EXPECT_EQ(hostsim::core_state.frames, 31);
+  EXPECT_EQ(counted.out, "pass\npass\npass\n");
+
+  EXPECT_EQ(run("loop\nframes 1\n").status, 0);
+  EXPECT_EQ(hostsim::core_state.frames, 1);
+
+  runner::Options options;
+  options.output_dir = testing::TempDir();
+  options.endless_loops = true;
+  int lines = 0;
+  options.after_line = [&] {
+    if (++lines == 7) throw runner::ScriptError("stopped");
+  };
+  std::ostringstream out, err;
+  EXPECT_EQ(runner::run_source("frames 1\nloop\nframes 1\nframes 1\n", "test.ecs", ".", options, out, err), 1);
+  EXPECT_EQ(hostsim::core_state.frames, 6);  // lines 1, 2, 3, 4, 3, 4, and the 7th, 3, stops
+  EXPECT_EQ(err.str(), "test.ecs:3: stopped\n");
+}
+
 TEST(RunnerScript, SavesAndLoadsImages) {
   std::string dir = testing::TempDir() + "runner_images";
   hostsim::Image image;

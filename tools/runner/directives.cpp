@@ -181,6 +181,21 @@ void frames_timed(int count, int milliseconds) {
 
 void frames(int count) { frames_timed(count, default_frame_ms); }
 
+// The lines after "loop" run again each time the script reaches its end.
+void start_loop(int passes) {
+  Session& current = session();
+  if (current.loop_line != 0) throw ScriptError("a script has one loop, at line " + std::to_string(current.loop_line));
+  current.loop_line = current.line;
+  current.loop_passes = passes;
+}
+
+void loop_endless() { start_loop(0); }
+
+void loop_times(int passes) {
+  if (passes < 1) throw ScriptError("a loop runs at least once");
+  start_loop(passes);
+}
+
 std::string joined(std::vector<Argument>::const_iterator first, std::vector<Argument>::const_iterator last) {
   std::string line;
   for (auto argument = first; argument != last; ++argument) line += (line.empty() ? "" : " ") + argument->text;
@@ -321,6 +336,8 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "timer", &timer);
   add(list, "frames", &frames);
   add(list, "frames", &frames_timed);
+  add(list, "loop", &loop_endless);
+  add(list, "loop", &loop_times);
   list.push_back({"print", "directive", "*", 0, print});
   list.push_back({"caption", "directive", "*", 0, caption});
   list.push_back({"repeat", "directive", "*", 0, loop_marker});

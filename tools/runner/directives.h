@@ -21,6 +21,8 @@
 //   key CODE, STATE             a key's state (1 down, 0 up)
 //   timer MS                    sets the host timer
 //   frames N [, MS]             presents N frames, the timer advancing MS each (16)
+//   loop [N]                    the lines after it run N times (no N: until the
+//                               playground's Stop; once in ec_runner)
 //   print VALUE, ...            prints numbers, texts and variables
 //   expect VALUE, VALUE         stops the script unless the two are equal
 //   $v = core ink FOREGROUND    the core data record's foreground (1) or background (0) ink

@@ -24,6 +24,16 @@ std::string syntax(const exports::Command& command, const Description& descripti
   return list.empty() ? name : name + " " + list;
 }
 
+// The playground as scripts/playground.sh serves it; ?command= loads the
+// example that shows the command.
+constexpr std::string_view playground_url = "http://127.0.0.1:8000/";
+
+std::string playground_link(std::string_view command) {
+  std::string query;
+  for (char c : command) query += c == ' ' ? std::string("%20") : std::string(1, c);
+  return std::string(playground_url) + "?command=" + query;
+}
+
 void write_command(std::ostream& out, const exports::Command& command, const Description& description) {
   std::string_view letters = declared_letters(command.parts);
   out << "### " << command.parts.command << "\n\n";
@@ -46,6 +56,7 @@ void write_command(std::ostream& out, const exports::Command& command, const Des
   out << "![" << name << "](images/" << command_picture(name) << ")\n\n";
   out << "Shown by [" << script << "](../" << script << ").\n\n";
   out << "Example (runner script):\n\n```\n" << description.example << "\n```\n\n";
+  out << "[Try it in the playground](" << playground_link(command.parts.command) << ")\n\n";
   out << "Row " << command.id << ": `" << command.row << "`\n\n";
 }
 
@@ -75,9 +86,11 @@ void write_reference(std::ostream& out) {
          "host's Rgb makes it); **text** (S) a text.\n\n"
          "Try any command without the host: write a script and run it with\n"
          "`build/native/ec_runner script.ecs` (the script syntax is in\n"
-         "[runner.md](runner.md); see the examples/ folder). Every entry shows what its\n"
-         "command does, made by a short script of its own in examples/commands/;\n"
-         "`sh scripts/docs.sh` makes them all again.\n\n";
+         "[runner.md](runner.md); see the examples/ folder), or in the browser:\n"
+         "`sh scripts/playground.sh` serves the playground, which each entry's link\n"
+         "opens with its example. Every entry shows what its command does, made by a\n"
+         "short script of its own in examples/commands/; `sh scripts/docs.sh` makes\n"
+         "them all again.\n\n";
   std::map<std::string_view, std::vector<const exports::Command*>> by_family;
   const exports::Command* rows = exports::commands();
   for (int i = 0; i < exports::command_count; ++i) {

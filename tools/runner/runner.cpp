@@ -94,6 +94,14 @@ bool is_end_repeat(const Line& line) {
          line.rest.empty();
 }
 
+// At the script's end: whether the lines after "loop" run once more.
+bool loops_again(const Options& options, std::size_t passes_done) {
+  const Session& current = session();
+  if (current.loop_line == 0) return false;
+  if (current.loop_passes == 0) return options.endless_loops;
+  return passes_done < static_cast<std::size_t>(current.loop_passes);
+}
+
 class Run {
  public:
   Run(const Options& options, std::ostream& out) : options_(options), out_(out) {}
@@ -102,7 +110,8 @@ class Run {
   void lines(const std::vector<std::string>& source, std::size_t& at) {
     std::vector<std::size_t> ends = match_loops(source, at);
     std::vector<Loop> loops;
-    for (at = 0; at < source.size(); ++at) {
+    for (at = 0, passes_ = 1; at < source.size(); at = next_line(at, source.size())) {
+      session().line = static_cast<int>(at) + 1;
       Line parsed;
       if (!split_line(source[at], parsed)) continue;
       if (is_repeat(parsed)) {
@@ -129,6 +138,14 @@ class Run {
   }
 
  private:
+  // The line after `at`, once the line has run: at the script's end, the
+  // first line after "loop" while the loop runs again.
+  std::size_t next_line(std::size_t at, std::size_t count) {
+    if (options_.after_line) options_.after_line();
+    if (at + 1 == count && loops_again(options_, passes_++)) return std::size_t(session().loop_line);
+    return at + 1;
+  }
+
   // For each repeat line, the index of its end repeat; the first unmatched
   // line is a fault.
   static std::vector<std::size_t> match_loops(const std::vector<std::string>& source, std::size_t& at) {
@@ -233,6 +250,7 @@ class Run {
   const Options& options_;
   std::ostream& out_;
   Variables variables_;
+  std::size_t passes_ = 1;  // of the lines after "loop"; 1 the first time
 };
 
 }  // namespace

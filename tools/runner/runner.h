@@ -1,5 +1,6 @@
 // The runner: plays the host's part for a script of commands.
 #pragma once
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -8,6 +9,12 @@ namespace runner {
 struct Options {
   std::string output_dir = ".";
   bool trace = false;  // show the host calls each line makes
+  // Called after each line that ran (the playground shows new frames there);
+  // a ScriptError thrown from it stops the script at that line.
+  std::function<void()> after_line;
+  // A "loop" without a count repeats until after_line stops it (the
+  // playground); otherwise its lines run once.
+  bool endless_loops = false;
 };
 
 // Runs a script file from a fresh host, in the output folder (made when

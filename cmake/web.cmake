@@ -1,0 +1,94 @@
+# Browser build (Emscripten): the plug-in, the stand-in host and the runner's
+# script engine and renderer, the same sources as the native build, with the
+# playground's entry (tools/runner/web_main.cpp) and page (web/).  The site
+# folder (build/web) is the whole playground: index.html, its script and
+# style, and ec_playground.js / .wasm; CMake's own files stay in the preset's
+# binary folder.
+
+# zlib and libpng for the stand-in host's PNG files, from Debian's sources
+# (scripts/deps.sh web unpacks them).
+set(EC_WEB_DEPS "${PROJECT_SOURCE_DIR}/build/web-deps" CACHE PATH "Unpacked zlib and libpng sources")
+if(NOT EXISTS "${EC_WEB_DEPS}/zlib/zlib.h" OR NOT EXISTS "${EC_WEB_DEPS}/libpng/png.h")
+  message(FATAL_ERROR "zlib and libpng sources missing in ${EC_WEB_DEPS}: run sh scripts/deps.sh web")
+endif()
+set(zlib_names adler32 compress crc32 deflate inffast inflate inftrees trees uncompr zutil)
+list(TRANSFORM zlib_names PREPEND "${EC_WEB_DEPS}/zlib/" OUTPUT_VARIABLE zlib_sources)
+list(TRANSFORM zlib_sources APPEND ".c")
+add_library(web_zlib STATIC ${zlib_sources})
+target_include_directories(web_zlib PUBLIC "${EC_WEB_DEPS}/zlib")
+
+set(png_names png pngerror pngget pngmem pngread pngrio pngrtran pngrutil pngset pngtrans pngwio
+    pngwrite pngwtran pngwutil)
+list(TRANSFORM png_names PREPEND "${EC_WEB_DEPS}/libpng/" OUTPUT_VARIABLE png_sources)
+list(TRANSFORM png_sources APPEND ".c")
+configure_file("${EC_WEB_DEPS}/libpng/scripts/pnglibconf.h.prebuilt"
+               "${CMAKE_BINARY_DIR}/libpng/pnglibconf.h" COPYONLY)
+add_library(web_png STATIC ${png_sources})
+target_include_directories(web_png PUBLIC "${EC_WEB_DEPS}/libpng" "${CMAKE_BINARY_DIR}/libpng")
+target_link_libraries(web_png PUBLIC web_zlib)
+# Third-party code: built as its authors ship it, without our warning rules.
+target_compile_options(web_zlib PRIVATE -w -Wno-error)
+target_compile_options(web_png PRIVATE -w -Wno-error)
+
+# Emscripten's JavaScript optimiser needs Debian's acorn, which a Node.js not
+# from Debian does not look for.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
+
+# The runner catches script faults as exceptions.
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions)
+
+add_library(ec_plugin OBJECT ${EC_SOURCES})
+target_include_directories(ec_plugin PUBLIC ${PROJECT_SOURCE_DIR}/plugin)
+
+file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
+add_library(hostsim STATIC ${HOSTSIM_SOURCES})
+target_link_libraries(hostsim PUBLIC web_png)
+
+file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS tools/runner/*.cpp)
+list(FILTER RUNNER_SOURCES EXCLUDE REGEX "tools/runner/main\\.cpp$")
+add_executable(ec_playground ${RUNNER_SOURCES})
+target_link_libraries(ec_playground PRIVATE ec_plugin hostsim)
+
+# Asyncify rewrites only the functions that can be on the stack while a frame
+# is being shown: from ec_run through the script engine, the std::function
+# and lambda that call a command, the command (the ones that present frames
+# through the host's Sync) to the presenting Sync and the per-line hook.
+# Instrumenting everything would double the module's size.  A function
+# missing here traps in the browser tests ("unreachable"), and so does a
+# save area too small for the locals of the unwound functions (the script
+# engine's are many).  (The names are
+# the module's readable C++ names; brackets must pair, hence the stars.)
+set(asyncify_functions
+  "ec_run" "runner::run_source*" "*::Run::line*"
+  "std::__2::function<*>::operator()*" "std::__2::__function::*::operator()*" "*std::__2::__invoke*"
+  "*'lambda'*::operator()*" "runner::Marshal<*>::call*"
+  "fadescreen*" "defadescreen*" "flashscreen*" "fixobjectscale*" "*::step_alpha*"
+  "*::presenting_sync*" "*::show_new_frames*" "*::wait_frames*" "*::after_line*")
+list(JOIN asyncify_functions "\",\"" asyncify_json)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/asyncify_functions.json CONTENT "[\"${asyncify_json}\"]\n")
+
+# The example scripts and the files they load, in the module's file system.
+file(GLOB_RECURSE EC_EXAMPLE_FILES CONFIGURE_DEPENDS examples/*)
+set_property(TARGET ec_playground PROPERTY LINK_DEPENDS ${EC_EXAMPLE_FILES} ${CMAKE_BINARY_DIR}/asyncify_functions.json)
+set(EC_WEB_SITE "${PROJECT_SOURCE_DIR}/build/web" CACHE PATH "Where the playground site is written")
+set_target_properties(ec_playground PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${EC_WEB_SITE})
+target_link_options(ec_playground PRIVATE
+  -sENVIRONMENT=web
+  -sMODULARIZE=1
+  -sEXPORT_NAME=createPlayground
+  -sASYNCIFY=1
+  -sASYNCIFY_ONLY=@${CMAKE_BINARY_DIR}/asyncify_functions.json
+  -sASYNCIFY_STACK_SIZE=65536
+  -sALLOW_MEMORY_GROWTH=1
+  -sINITIAL_MEMORY=33554432
+  -sEXIT_RUNTIME=0
+  -sINVOKE_RUN=0
+  "-sEXPORTED_RUNTIME_METHODS=['ccall','UTF8ToString']"
+  "--embed-file=${PROJECT_SOURCE_DIR}/examples@/examples")
+
+# The page beside the module.
+file(GLOB EC_PAGE_FILES CONFIGURE_DEPENDS web/*)
+add_custom_command(TARGET ec_playground POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy ${EC_PAGE_FILES} ${EC_WEB_SITE}
+  VERBATIM)

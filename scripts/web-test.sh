@@ -1,0 +1,42 @@
+#!/bin/sh
+# The playground in a real browser: builds the web preset (and the native
+# runner, whose screenshots the canvas must equal), serves build/web on
+# 127.0.0.1 and runs tests/web/playground_test.mjs in Debian's Chromium.
+# Page screenshots land in build/web-tests/.  The last line is the summary,
+# "web: N passed, M failed"; the exit status is 0 only when all passed.
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/deps.sh web
+cmake --preset web >/dev/null
+cmake --build --preset web
+cmake --preset native >/dev/null
+cmake --build --preset native --target ec_runner
+
+# puppeteer-core from the lock file; it uses /usr/bin/chromium and never
+# downloads a browser of its own.
+export PUPPETEER_SKIP_DOWNLOAD=1
+if [ ! -d tests/web/node_modules/puppeteer-core ] || [ tests/web/package-lock.json -nt tests/web/node_modules ]; then
+  (cd tests/web && npm ci --silent)
+fi
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web >build/web-server.log 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+python3 - "$port" <<'WAIT'
+import socket, sys, time
+for _ in range(100):
+    try:
+        socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1).close()
+        break
+    except OSError:
+        time.sleep(0.1)
+WAIT
+
+rm -rf build/web-tests
+status=0
+node tests/web/playground_test.mjs --url "http://127.0.0.1:$port/" --runner build/native/ec_runner \
+  --examples examples --out build/web-tests || status=$?
+# A run that broke before its summary still ends with one.
+[ "$status" -le 1 ] || echo "web: 0 passed, 1 failed"
+exit "$status"

@@ -1,0 +1,300 @@
+// The playground page: an editor, Run and Stop, the stand-in host's screen
+// on a canvas and an output pane, over the module built from
+// tools/runner/web_main.cpp.
+//
+// URL parameters: #script=... (a shared script, base64url of its UTF-8),
+// ?example=NAME.ecs, ?command=NAME (the example that shows a command), and
+// ?fast=1 (frames are shown as fast as they come, not one per display
+// frame: the browser tests use it).
+'use strict';
+
+const page = {
+  script: document.getElementById('script'),
+  gutter: document.getElementById('gutter'),
+  examples: document.getElementById('examples'),
+  run: document.getElementById('run'),
+  stop: document.getElementById('stop'),
+  share: document.getElementById('share'),
+  shareUrl: document.getElementById('share-url'),
+  status: document.getElementById('status'),
+  output: document.getElementById('output'),
+  canvas: document.getElementById('screen'),
+  inputState: document.getElementById('input-state'),
+};
+const context = page.canvas.getContext('2d');
+const params = new URLSearchParams(location.search);
+const fast = params.get('fast') === '1';
+const mostOutputLines = 1000;  // an endless loop prints every pass: keep the latest
+
+// What the tests read: the run's state, and how many frames were shown.
+const state = { ready: false, running: false, status: null, frames: 0, errorLine: 0 };
+window.playground = state;
+
+// ---- the module's side ----------------------------------------------------
+
+let stopWaiting = null;  // ends the current wait early (Stop)
+
+function waitFrames(count) {
+  return new Promise((resolve) => {
+    let left = count;
+    const done = () => { stopWaiting = null; resolve(); };
+    stopWaiting = done;
+    const tick = () => {
+      if (stopWaiting !== done) return;
+      if (left-- <= 0) done();
+      else if (fast) setTimeout(tick, 0);
+      else requestAnimationFrame(tick);
+    };
+    if (count <= 0 || fast) setTimeout(done, 0);
+    else requestAnimationFrame(tick);
+  });
+}
+
+function showFrame(bytes, width, height) {
+  if (page.canvas.width !== width || page.canvas.height !== height) {
+    page.canvas.width = width;
+    page.canvas.height = height;
+  }
+  context.putImageData(new ImageData(new Uint8ClampedArray(bytes), width, height), 0, 0);
+  state.frames++;
+}
+
+// "script:12: unknown command ..." names the line that stopped the script.
+function output(text, isError) {
+  const line = document.createElement('div');
+  line.textContent = text;
+  const fault = isError && /^script:(\d+): (.*)$/.exec(text);
+  if (fault) {
+    const number = Number(fault[1]);
+    line.className = fault[2] === 'stopped' ? 'stopped' : 'error';
+    if (line.className === 'error') {
+      state.errorLine = number;
+      line.textContent = `line ${number}: ${fault[2]}`;
+      line.title = 'Show the line';
+      line.addEventListener('click', () => selectLine(number));
+      selectLine(number);
+    } else {
+      line.textContent = `stopped at line ${number}`;
+    }
+  } else if (isError) {
+    line.className = 'error';
+  }
+  page.output.appendChild(line);
+  while (page.output.childElementCount > mostOutputLines) page.output.firstChild.remove();
+  page.output.scrollTop = page.output.scrollHeight;
+}
+
+let module = null;
+
+createPlayground({ ecOutput: output, ecShowFrame: showFrame, ecWaitFrames: waitFrames }).then((ready) => {
+  module = ready;
+  const names = textCall('ec_examples').split('\n').filter(Boolean);
+  page.examples.add(new Option('(your script)', ''));
+  for (const name of names) page.examples.add(new Option(name.replace(/\.ecs$/, ''), name));
+  loadFromUrl(names);
+  page.run.disabled = false;
+  page.status.textContent = 'ready';
+  state.ready = true;
+});
+
+// A C function of the module that takes and returns texts.
+function textCall(name, ...texts) {
+  return module.ccall(name, 'string', texts.map(() => 'string'), texts);
+}
+
+// ---- the editor -------------------------------------------------------------
+
+function setScript(source) {
+  page.script.value = source;
+  updateGutter();
+}
+
+function updateGutter() {
+  const lines = page.script.value.split('\n').length;
+  let numbers = '';
+  for (let i = 1; i <= lines; i++) numbers += (i === state.errorLine ? '▶' : '') + i + '\n';
+  page.gutter.textContent = numbers;
+  page.gutter.scrollTop = page.script.scrollTop;
+}
+
+function selectLine(number) {
+  const lines = page.script.value.split('\n');
+  let start = 0;
+  for (let i = 1; i < number && i <= lines.length; i++) start += lines[i - 1].length + 1;
+  const end = start + (lines[number - 1] || '').length;
+  page.script.focus();
+  page.script.setSelectionRange(start, end);
+  updateGutter();
+}
+
+page.script.addEventListener('input', () => {
+  state.errorLine = 0;
+  page.examples.value = '';
+  updateGutter();
+});
+page.script.addEventListener('scroll', () => { page.gutter.scrollTop = page.script.scrollTop; });
+page.script.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) { event.preventDefault(); run(); }
+});
+
+page.examples.addEventListener('change', () => {
+  if (!page.examples.value) return;
+  setScript(textCall('ec_example', page.examples.value));
+  history.replaceState(null, '', `?example=${encodeURIComponent(page.examples.value)}`);
+});
+
+// ---- links that carry a script ---------------------------------------------
+
+function encodeScript(source) {
+  const bytes = new TextEncoder().encode(source);
+  let binary = '';
+  for (const byte of bytes) binary += String.fromCharCode(byte);
+  return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+function decodeScript(encoded) {
+  const binary = atob(encoded.replace(/-/g, '+').replace(/_/g, '/'));
+  return new TextDecoder().decode(Uint8Array.from(binary, (c) => c.charCodeAt(0)));
+}
+
+function loadFromUrl(names) {
+  const shared = /^#script=(.*)$/.exec(location.hash);
+  const example = params.get('example');
+  const command = params.get('command');
+  if (shared) {
+    try {
+      setScript(decodeScript(shared[1]));
+      page.examples.value = '';
+      return;
+    } catch (fault) {
+      output('the link does not hold a readable script', true);
+    }
+  }
+  if (command) {
+    const source = textCall('ec_command_example', command);
+    if (source) {
+      setScript(source);
+      page.examples.value = '';
+      return;
+    }
+    output(`no example shows ${command}`, true);
+  }
+  const name = names.includes(example) ? example : names.includes('shapes.ecs') ? 'shapes.ecs' : names[0];
+  page.examples.value = name;
+  setScript(textCall('ec_example', name));
+}
+
+page.share.addEventListener('click', async () => {
+  const url = `${location.origin}${location.pathname}#script=${encodeScript(page.script.value)}`;
+  history.replaceState(null, '', url);
+  page.shareUrl.value = url;
+  page.shareUrl.hidden = false;
+  page.shareUrl.select();
+  try {
+    await navigator.clipboard.writeText(url);
+    page.status.textContent = 'link copied';
+  } catch (fault) {
+    page.status.textContent = 'link below';
+  }
+});
+
+// ---- running ------------------------------------------------------------------
+
+async function run() {
+  if (!state.ready || state.running) return;
+  state.running = true;
+  state.status = null;
+  state.errorLine = 0;
+  state.frames = 0;
+  page.output.textContent = '';
+  page.run.disabled = true;
+  page.stop.disabled = false;
+  page.status.textContent = 'running';
+  updateGutter();
+  const status = await module.ccall('ec_run', 'number', ['string', 'number'], [page.script.value, 1], { async: true });
+  state.status = status;
+  state.running = false;
+  page.run.disabled = false;
+  page.stop.disabled = true;
+  page.status.textContent = status === 0 ? 'done' : state.errorLine ? `fault at line ${state.errorLine}` : 'stopped';
+  updateGutter();
+}
+
+function stop() {
+  if (!state.running) return;
+  module._ec_stop();
+  if (stopWaiting) stopWaiting();
+}
+
+page.run.addEventListener('click', run);
+page.stop.addEventListener('click', stop);
+state.run = run;
+state.stop = stop;
+state.exampleFor = (command) => textCall('ec_command_example', command);
+
+// ---- the canvas as the host's mouse and keyboard ------------------------------
+
+// KeyboardEvent.code to the host's key codes (keyboard scan codes).
+const scanCodes = {
+  Escape: 1, Minus: 12, Equal: 13, Backspace: 14, Tab: 15, BracketLeft: 26, BracketRight: 27,
+  Enter: 28, ControlLeft: 29, Semicolon: 39, Quote: 40, Backquote: 41, ShiftLeft: 42, Backslash: 43,
+  Comma: 51, Period: 52, Slash: 53, ShiftRight: 54, NumpadMultiply: 55, AltLeft: 56, Space: 57,
+  CapsLock: 58, NumLock: 69, ScrollLock: 70, Numpad7: 71, Numpad8: 72, Numpad9: 73, NumpadSubtract: 74,
+  Numpad4: 75, Numpad5: 76, Numpad6: 77, NumpadAdd: 78, Numpad1: 79, Numpad2: 80, Numpad3: 81,
+  Numpad0: 82, NumpadDecimal: 83, F11: 87, F12: 88, NumpadEnter: 156, ControlRight: 157,
+  NumpadDivide: 181, AltRight: 184, Home: 199, ArrowUp: 200, PageUp: 201, ArrowLeft: 203,
+  ArrowRight: 205, End: 207, ArrowDown: 208, PageDown: 209, Insert: 210, Delete: 211,
+};
+'1234567890'.split('').forEach((digit, i) => { scanCodes[`Digit${digit}`] = 2 + i; });
+['QWERTYUIOP', 'ASDFGHJKL', 'ZXCVBNM'].forEach((row, r) => {
+  row.split('').forEach((letter, i) => { scanCodes[`Key${letter}`] = [16, 30, 44][r] + i; });
+});
+for (let i = 1; i <= 10; i++) scanCodes[`F${i}`] = 58 + i;
+
+const input = { x: 0, y: 0, buttons: 0, key: '' };
+
+function showInput() {
+  page.inputState.textContent = `mouse ${input.x}, ${input.y}, buttons ${input.buttons}${input.key}`;
+}
+
+// The mouse in screen pixels, however large the canvas is drawn.
+function mouseAt(event) {
+  const box = page.canvas.getBoundingClientRect();
+  const scaleX = page.canvas.width / box.width, scaleY = page.canvas.height / box.height;
+  return {
+    x: Math.floor((event.clientX - box.left) * scaleX),
+    y: Math.floor((event.clientY - box.top) * scaleY),
+    dx: Math.round(event.movementX * scaleX),
+    dy: Math.round(event.movementY * scaleY),
+  };
+}
+
+function onMouse(event) {
+  if (!module) return;
+  const at = mouseAt(event);
+  input.x = at.x, input.y = at.y, input.buttons = event.buttons;
+  module._ec_mouse(at.x, at.y, event.buttons);
+  if (event.type === 'mousemove') module._ec_mouse_move(at.dx, at.dy);
+  showInput();
+}
+
+for (const type of ['mousemove', 'mousedown', 'mouseup']) page.canvas.addEventListener(type, onMouse);
+page.canvas.addEventListener('mousedown', () => page.canvas.focus());
+page.canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+
+function onKey(event) {
+  const code = scanCodes[event.code];
+  if (!module || code === undefined) return;
+  event.preventDefault();
+  const down = event.type === 'keydown';
+  module._ec_key(code, down ? 1 : 0);
+  input.key = down ? ` · key ${code} (${event.code}) down` : ` · key ${code} up`;
+  showInput();
+}
+
+page.canvas.addEventListener('keydown', onKey);
+page.canvas.addEventListener('keyup', onKey);
+// Keys held when the canvas loses the keyboard would stay down in the host.
+page.canvas.addEventListener('blur', () => {
+  if (module) for (const code of Object.values(scanCodes)) module._ec_key(code, 0);
+});
