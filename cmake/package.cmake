@@ -31,6 +31,13 @@ install(FILES $<TARGET_FILE:ExtraCommands> $<TARGET_FILE:ExtraCommands>.debug
               ${PROJECT_BINARY_DIR}/INSTALL.txt
         DESTINATION .)
 install(DIRECTORY ${PROJECT_BINARY_DIR}/reference/ DESTINATION reference)
+# The playground as preset web builds it (scripts/build.sh builds it first).
+set(EC_PLAYGROUND_SITE ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "The built playground")
+install(CODE "
+  if(NOT EXISTS \"${EC_PLAYGROUND_SITE}/ec_playground.wasm\")
+    message(FATAL_ERROR \"no playground in ${EC_PLAYGROUND_SITE}: build preset web first\")
+  endif()")
+install(DIRECTORY ${EC_PLAYGROUND_SITE}/ DESTINATION playground)
 # Last, so that it sums every file installed before it.
 install(CODE [[
   set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")

@@ -5,12 +5,14 @@
 # style, and ec_playground.js / .wasm; CMake's own files stay in the preset's
 # binary folder.
 
-# zlib and libpng for the stand-in host's PNG files, from Debian's sources
-# (scripts/deps.sh web unpacks them).
-set(EC_WEB_DEPS "${PROJECT_SOURCE_DIR}/build/web-deps" CACHE PATH "Unpacked zlib and libpng sources")
-if(NOT EXISTS "${EC_WEB_DEPS}/zlib/zlib.h" OR NOT EXISTS "${EC_WEB_DEPS}/libpng/png.h")
-  message(FATAL_ERROR "zlib and libpng sources missing in ${EC_WEB_DEPS}: run sh scripts/deps.sh web")
-endif()
+# zlib and libpng for the stand-in host's PNG files and giflib for the
+# runner's recordings, from Debian's sources (scripts/deps.sh web unpacks them).
+set(EC_WEB_DEPS "${PROJECT_SOURCE_DIR}/build/web-deps" CACHE PATH "Unpacked zlib, libpng and giflib sources")
+foreach(header zlib/zlib.h libpng/png.h giflib/gif_lib.h)
+  if(NOT EXISTS "${EC_WEB_DEPS}/${header}")
+    message(FATAL_ERROR "${header} missing in ${EC_WEB_DEPS}: run sh scripts/deps.sh web")
+  endif()
+endforeach()
 set(zlib_names adler32 compress crc32 deflate inffast inflate inftrees trees uncompr zutil)
 list(TRANSFORM zlib_names PREPEND "${EC_WEB_DEPS}/zlib/" OUTPUT_VARIABLE zlib_sources)
 list(TRANSFORM zlib_sources APPEND ".c")
@@ -26,9 +28,17 @@ configure_file("${EC_WEB_DEPS}/libpng/scripts/pnglibconf.h.prebuilt"
 add_library(web_png STATIC ${png_sources})
 target_include_directories(web_png PUBLIC "${EC_WEB_DEPS}/libpng" "${CMAKE_BINARY_DIR}/libpng")
 target_link_libraries(web_png PUBLIC web_zlib)
+# The GIF encoder only: recordings are written, never read.
+set(gif_names egif_lib gif_err gif_hash gifalloc openbsd-reallocarray)
+list(TRANSFORM gif_names PREPEND "${EC_WEB_DEPS}/giflib/" OUTPUT_VARIABLE gif_sources)
+list(TRANSFORM gif_sources APPEND ".c")
+add_library(web_gif STATIC ${gif_sources})
+target_include_directories(web_gif PUBLIC "${EC_WEB_DEPS}/giflib")
+
 # Third-party code: built as its authors ship it, without our warning rules.
-target_compile_options(web_zlib PRIVATE -w -Wno-error)
-target_compile_options(web_png PRIVATE -w -Wno-error)
+foreach(library web_zlib web_png web_gif)
+  target_compile_options(${library} PRIVATE -w -Wno-error)
+endforeach()
 
 # Emscripten's JavaScript optimiser needs Debian's acorn, which a Node.js not
 # from Debian does not look for.
@@ -48,7 +58,8 @@ target_link_libraries(hostsim PUBLIC web_png)
 file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS tools/runner/*.cpp)
 list(FILTER RUNNER_SOURCES EXCLUDE REGEX "tools/runner/main\\.cpp$")
 add_executable(ec_playground ${RUNNER_SOURCES})
-target_link_libraries(ec_playground PRIVATE ec_plugin hostsim)
+target_link_libraries(ec_playground PRIVATE ec_plugin hostsim web_gif)
+target_compile_definitions(ec_playground PRIVATE EC_VERSION="${PROJECT_VERSION}")
 
 # Asyncify rewrites only the functions that can be on the stack while a frame
 # is being shown: from ec_run through the script engine, the std::function
@@ -87,8 +98,14 @@ target_link_options(ec_playground PRIVATE
   "-sEXPORTED_RUNTIME_METHODS=['ccall','UTF8ToString']"
   "--embed-file=${PROJECT_SOURCE_DIR}/examples@/examples")
 
-# The page beside the module.
+# The page beside the module, copied again whenever a page file changes.
 file(GLOB EC_PAGE_FILES CONFIGURE_DEPENDS web/*)
-add_custom_command(TARGET ec_playground POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy ${EC_PAGE_FILES} ${EC_WEB_SITE}
-  VERBATIM)
+set(site_page_files)
+foreach(page_file ${EC_PAGE_FILES})
+  get_filename_component(page_name ${page_file} NAME)
+  add_custom_command(OUTPUT ${EC_WEB_SITE}/${page_name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${page_file} ${EC_WEB_SITE}/${page_name}
+    DEPENDS ${page_file} VERBATIM)
+  list(APPEND site_page_files ${EC_WEB_SITE}/${page_name})
+endforeach()
+add_custom_target(playground_page ALL DEPENDS ${site_page_files})

@@ -1,10 +1,12 @@
 #!/bin/sh
 # The main job: builds the shipped 32-bit ExtraCommands.dll and its release
-# package, and runs the showcase (every example script, through the runner on
+# package (with the reference and the browser playground), and runs the showcase (every example script, through the runner on
 # the stand-in host).
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh
+sh scripts/deps.sh web
+cmake --preset web >/dev/null
+cmake --build --preset web  # the playground, which the package carries
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target package  # the DLL, the reference pages, then the package
 echo "Shipped DLL: $(pwd)/build/win32/ExtraCommands.dll"

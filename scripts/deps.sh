@@ -5,8 +5,8 @@
 #
 #   sh scripts/deps.sh        the native, Windows and fuzz builds and their tests
 #   sh scripts/deps.sh web    also the browser build and its tests: Emscripten,
-#                             Chromium, and the zlib and libpng sources that
-#                             the stand-in host's PNG files are compiled from
+#                             Chromium, and the zlib, libpng and giflib sources
+#                             that the PNG and GIF files are written with
 set -e
 packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine32:i386 qemu-user sox python3 pandoc unzip
@@ -30,22 +30,23 @@ if [ -n "$missing" ]; then
   apt-get install -y -qq -o DPkg::Lock::Timeout=900 $options $missing >/dev/null
 fi
 
-# Debian's own zlib and libpng sources, unpacked into build/web-deps, through
+# Debian's own zlib, libpng and giflib sources, unpacked into build/web-deps, through
 # a source list of its own so that the machine's apt setup stays as it is.
 if [ "$1" = web ]; then
   root="$(cd "$(dirname "$0")/.." && pwd)"
   deps="$root/build/web-deps"
-  if [ ! -f "$deps/zlib/zlib.h" ] || [ ! -f "$deps/libpng/png.h" ]; then
+  if [ ! -f "$deps/zlib/zlib.h" ] || [ ! -f "$deps/libpng/png.h" ] || [ ! -f "$deps/giflib/gif_lib.h" ]; then
     rm -rf "$deps" && mkdir -p "$deps/lists/partial" "$deps/download"
     echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
       > "$deps/sources.list"
     set -- -o Dir::Etc::SourceList="$deps/sources.list" -o Dir::Etc::SourceParts=/nonexistent \
       -o Dir::State::Lists="$deps/lists" -o APT::Sandbox::User=root
     apt-get "$@" update -qq
-    (cd "$deps/download" && apt-get "$@" source -qq --download-only zlib libpng1.6)
+    (cd "$deps/download" && apt-get "$@" source -qq --download-only zlib libpng1.6 giflib)
     # apt has checked the files against the signed index; the .dsc signatures
     # themselves need Debian's developer keyring, so dpkg-source's doubt is muted.
     dpkg-source -x "$deps"/download/zlib_*.dsc "$deps/zlib" >/dev/null 2>&1
     dpkg-source -x "$deps"/download/libpng1.6_*.dsc "$deps/libpng" >/dev/null 2>&1
+    dpkg-source -x "$deps"/download/giflib_*.dsc "$deps/giflib" >/dev/null 2>&1
   fi
 fi

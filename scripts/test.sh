@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs every test: native with AddressSanitizer + UBSan, the 64-bit Windows
 # build under wine64, the shipped 32-bit DLL under 32-bit Wine (with the
-# checks of its file), a replay of the fuzz corpus on both Windows paths and
-# a short fuzz run.
+# checks of its file), a replay of the fuzz corpus on both Windows paths, a
+# short fuzz run and the playground in a real browser.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -66,9 +66,16 @@ build/fuzz/ec_fuzz -max_total_time=60 -max_len=512 -artifact_prefix=build/fuzz/ 
   > build/fuzz/fuzz.log 2>&1 || fuzz_status=1
 grep -E "^Done|SUMMARY" build/fuzz/fuzz.log || true
 
+# The playground in Debian's Chromium: every example against the native
+# runner's screenshot, faults, shared links, input, the size budget.
+sh scripts/web-test.sh > build/web-tests.log 2>&1 || true
+grep -E "^FAILED|^web:" build/web-tests.log || true
+set -- $(sed -n 's/^web: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' build/web-tests.log | tail -n 1)
+web_passed=${1:-0} web_failed=${2:-1}
+
 count() { r=$(sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"); echo "${r:-1 1}"; }
 set -- $(count build/native-tests.log) $(count build/win64-tests.log)
-failed=$(( $1 + $3 + win32_failed + fuzz_status + repro_status ))
-passed=$(( $2 - $1 + $4 - $3 + win32_passed + 2 - fuzz_status - repro_status ))
+failed=$(( $1 + $3 + win32_failed + web_failed + fuzz_status + repro_status ))
+passed=$(( $2 - $1 + $4 - $3 + win32_passed + web_passed + 2 - fuzz_status - repro_status ))
 echo "total: $passed passed, $failed failed, $win32_skipped skipped"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 1 ]

@@ -2,7 +2,8 @@
 // on a canvas and an output pane, over the module built from
 // tools/runner/web_main.cpp.
 //
-// URL parameters: #script=... (a shared script, base64url of its UTF-8),
+// URL parameters: #script=... (a shared script, base64url of its UTF-8;
+// #folder=commands&script=... for one whose input files lie in examples/commands),
 // ?example=NAME.ecs, ?command=NAME (the example that shows a command), and
 // ?fast=1 (frames are shown as fast as they come, not one per display
 // frame: the browser tests use it).
@@ -25,9 +26,11 @@ const context = page.canvas.getContext('2d');
 const params = new URLSearchParams(location.search);
 const fast = params.get('fast') === '1';
 const mostOutputLines = 1000;  // an endless loop prints every pass: keep the latest
+page.zoom = 1;     // of the frame shown
+page.folder = '';  // where the script's input files are: its example's folder
 
 // What the tests read: the run's state, and how many frames were shown.
-const state = { ready: false, running: false, status: null, frames: 0, errorLine: 0 };
+const state = { ready: false, running: false, status: null, frames: 0, errorLine: 0, mostOutputLines };
 window.playground = state;
 
 // ---- the module's side ----------------------------------------------------
@@ -50,7 +53,9 @@ function waitFrames(count) {
   });
 }
 
-function showFrame(bytes, width, height) {
+// `zoom`: each of the host's pixels shows as zoom x zoom canvas pixels.
+function showFrame(bytes, width, height, zoom) {
+  page.zoom = zoom;
   if (page.canvas.width !== width || page.canvas.height !== height) {
     page.canvas.width = width;
     page.canvas.height = height;
@@ -139,7 +144,7 @@ page.script.addEventListener('keydown', (event) => {
 
 page.examples.addEventListener('change', () => {
   if (!page.examples.value) return;
-  setScript(textCall('ec_example', page.examples.value));
+  loadExample(page.examples.value);
   history.replaceState(null, '', `?example=${encodeURIComponent(page.examples.value)}`);
 });
 
@@ -157,35 +162,39 @@ function decodeScript(encoded) {
   return new TextDecoder().decode(Uint8Array.from(binary, (c) => c.charCodeAt(0)));
 }
 
+// An example by its name relative to the examples folder.
+function loadExample(name) {
+  page.examples.value = name;
+  page.folder = name.includes('/') ? name.slice(0, name.lastIndexOf('/')) : '';
+  setScript(textCall('ec_example', name));
+}
+
 function loadFromUrl(names) {
-  const shared = /^#script=(.*)$/.exec(location.hash);
+  const shared = /^#(?:folder=([\w-]*)&)?script=(.*)$/.exec(location.hash);
   const example = params.get('example');
   const command = params.get('command');
   if (shared) {
     try {
-      setScript(decodeScript(shared[1]));
+      setScript(decodeScript(shared[2]));
       page.examples.value = '';
+      page.folder = shared[1] || '';
       return;
     } catch (fault) {
       output('the link does not hold a readable script', true);
     }
   }
   if (command) {
-    const source = textCall('ec_command_example', command);
-    if (source) {
-      setScript(source);
-      page.examples.value = '';
-      return;
-    }
+    const name = textCall('ec_command_example', command);
+    if (name) return loadExample(name);
     output(`no example shows ${command}`, true);
   }
   const name = names.includes(example) ? example : names.includes('shapes.ecs') ? 'shapes.ecs' : names[0];
-  page.examples.value = name;
-  setScript(textCall('ec_example', name));
+  loadExample(name);
 }
 
 page.share.addEventListener('click', async () => {
-  const url = `${location.origin}${location.pathname}#script=${encodeScript(page.script.value)}`;
+  const folder = page.folder ? `folder=${page.folder}&` : '';
+  const url = `${location.origin}${location.pathname}#${folder}script=${encodeScript(page.script.value)}`;
   history.replaceState(null, '', url);
   page.shareUrl.value = url;
   page.shareUrl.hidden = false;
@@ -211,7 +220,8 @@ async function run() {
   page.stop.disabled = false;
   page.status.textContent = 'running';
   updateGutter();
-  const status = await module.ccall('ec_run', 'number', ['string', 'number'], [page.script.value, 1], { async: true });
+  const status = await module.ccall('ec_run', 'number', ['string', 'number', 'string'],
+    [page.script.value, 1, page.folder], { async: true });
   state.status = status;
   state.running = false;
   page.run.disabled = false;
@@ -230,7 +240,10 @@ page.run.addEventListener('click', run);
 page.stop.addEventListener('click', stop);
 state.run = run;
 state.stop = stop;
-state.exampleFor = (command) => textCall('ec_command_example', command);
+state.exampleFor = (command) => {
+  const name = textCall('ec_command_example', command);
+  return name ? textCall('ec_example', name) : '';
+};
 
 // ---- the canvas as the host's mouse and keyboard ------------------------------
 
@@ -257,10 +270,11 @@ function showInput() {
   page.inputState.textContent = `mouse ${input.x}, ${input.y}, buttons ${input.buttons}${input.key}`;
 }
 
-// The mouse in screen pixels, however large the canvas is drawn.
+// The mouse in the host's screen pixels, however large the canvas is drawn
+// and however the script zooms its screen.
 function mouseAt(event) {
   const box = page.canvas.getBoundingClientRect();
-  const scaleX = page.canvas.width / box.width, scaleY = page.canvas.height / box.height;
+  const scaleX = page.canvas.width / box.width / page.zoom, scaleY = page.canvas.height / box.height / page.zoom;
   return {
     x: Math.floor((event.clientX - box.left) * scaleX),
     y: Math.floor((event.clientY - box.top) * scaleY),

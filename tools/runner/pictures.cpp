@@ -72,10 +72,19 @@ std::vector<std::uint32_t> picture(hostsim::Look look) {
   return pixels;
 }
 
-bool write_screenshot(const std::string& path, hostsim::Look look) {
-  int zoom = session().pictures.zoom, width = hostsim::screen.width, height = hostsim::screen.height;
+std::vector<std::uint32_t> zoomed_picture(hostsim::Look look, int& width, int& height) {
+  int zoom = session().pictures.zoom;
+  width = hostsim::screen.width, height = hostsim::screen.height;
   check_zoomed_size(width, height);
-  return hostsim::save_png(path, width * zoom, height * zoom, zoomed(picture(look), width, height, zoom));
+  std::vector<std::uint32_t> pixels = zoomed(picture(look), width, height, zoom);
+  width *= zoom, height *= zoom;
+  return pixels;
+}
+
+bool write_screenshot(const std::string& path, hostsim::Look look) {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels = zoomed_picture(look, width, height);
+  return hostsim::save_png(path, width, height, pixels);
 }
 
 void start_recording(const std::string& path, int step, int limit, int frame_ms) {

@@ -44,6 +44,9 @@ inline constexpr int largest_zoom = 8;
 // The screen as the host shows it now.
 std::vector<std::uint32_t> picture(hostsim::Look look);
 
+// The picture as screenshots show it, zoomed; `width` and `height` become its size.
+std::vector<std::uint32_t> zoomed_picture(hostsim::Look look, int& width, int& height);
+
 bool write_screenshot(const std::string& path, hostsim::Look look);
 
 // Each throws a ScriptError for what cannot be done.

@@ -26,16 +26,17 @@
 #include "../../hostsim/screen.h"
 #include "../../plugin/host.h"
 #include "../../plugin/platform_native.h"
-#include "descriptions.h"
 #include "callees.h"
+#include "descriptions.h"
+#include "pictures.h"
 #include "runner.h"
 #include "script.h"
-#include "pictures.h"
+#include "session.h"
 
 // The page's side (web/playground.js installs these on the module).
 EM_JS(void, page_output, (const char* text, int is_error), { Module.ecOutput(UTF8ToString(text), is_error); });
-EM_JS(void, page_show_frame, (const std::uint8_t* rgba, int width, int height),
-      { Module.ecShowFrame(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+EM_JS(void, page_show_frame, (const std::uint8_t* rgba, int width, int height, int zoom),
+      { Module.ecShowFrame(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height, zoom); });
 EM_ASYNC_JS(void, page_wait_frames, (int count), { await Module.ecWaitFrames(count); });
 
 namespace {
@@ -75,10 +76,17 @@ class PageLines : public std::streambuf {
   int is_error_;
 };
 
-// The screen as screenshots show it, as the canvas's bytes (red, green,
-// blue, alpha); the canvas is a display, so it shows every pixel opaque.
+// The screen as screenshots show it (zoomed as the script asks), as the
+// canvas's bytes (red, green, blue, alpha); the canvas is a display, so it
+// shows every pixel opaque.
 void show_frame() {
-  std::vector<std::uint32_t> pixels = runner::picture(hostsim::Look::solid);
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  try {
+    pixels = runner::zoomed_picture(hostsim::Look::solid, width, height);
+  } catch (const runner::ScriptError&) {
+    return;  // too large to zoom: the script's screenshot reports it
+  }
   std::vector<std::uint8_t> rgba(pixels.size() * 4);
   for (std::size_t i = 0; i < pixels.size(); ++i) {
     std::uint32_t colour = pixels[i];
@@ -87,7 +95,7 @@ void show_frame() {
     rgba[i * 4 + 2] = static_cast<std::uint8_t>(colour);
     rgba[i * 4 + 3] = 0xFF;
   }
-  page_show_frame(rgba.data(), hostsim::screen.width, hostsim::screen.height);
+  page_show_frame(rgba.data(), width, height, runner::session().pictures.zoom);
 }
 
 void wait_frames(int count) {
@@ -186,8 +194,10 @@ extern "C" {
 
 // Runs a script from a fresh host; 0 when it ran to its end, 1 after a fault
 // or Stop (its message went to the page as an error line "script:N: ...").
-// `endless` lets a loop without a count repeat until Stop.
-EMSCRIPTEN_KEEPALIVE int ec_run(const char* source, int endless) {
+// `endless` lets a loop without a count repeat until Stop.  The script's
+// input files are found in `folder` of the examples ("" for the examples'
+// own folder, "commands" for the one-command examples').
+EMSCRIPTEN_KEEPALIVE int ec_run(const char* source, int endless, const char* folder) {
   // Nothing here needs cleaning up after run_source: a frame shown inside it
   // unwinds and rewinds this function too, best without exception landing pads.
   static PageLines out_lines(0), error_lines(1);
@@ -201,7 +211,9 @@ EMSCRIPTEN_KEEPALIVE int ec_run(const char* source, int endless) {
   stop_requested = false;
   frames_shown = 0;
   last_yield_ms = emscripten_get_now();
-  int status = runner::run_source(source, script_name, examples_dir, options, out, err);
+  fs::path script_dir = fs::path(examples_dir) / folder;
+  if (!fs::is_directory(script_dir)) script_dir = examples_dir;
+  int status = runner::run_source(source, script_name, script_dir.string(), options, out, err);
   out_lines.flush_line();
   error_lines.flush_line();
   show_frame();  // the screen as the script left it
@@ -240,9 +252,10 @@ EMSCRIPTEN_KEEPALIVE const char* ec_example(const char* name) {
   return give(read_file(fs::path(examples_dir) / name));
 }
 
-// The example to show a command with: its own script when there is one (a
-// file named after it), else its family's when that calls it, else the first
-// example that calls it, else its reference line.
+// The example to show a command with, as a name relative to the examples
+// folder: its own script when there is one (a file named after it), else its
+// family's when that calls it, else the first example that calls it; "" when
+// no example calls it.
 EMSCRIPTEN_KEEPALIVE const char* ec_command_example(const char* command) {
   std::string wanted = plain_name(command);
   const runner::Description* description = nullptr;
@@ -250,15 +263,14 @@ EMSCRIPTEN_KEEPALIVE const char* ec_command_example(const char* command) {
     if (plain_name(std::string(candidate.command)) == wanted) description = &candidate;
   if (!description) return give("");
   std::vector<fs::path> scripts = example_scripts();
+  auto name = [](const fs::path& script) { return give(fs::relative(script, examples_dir).string()); };
   for (const fs::path& script : scripts)
-    if (plain_name(script.stem().string()) == wanted) return give(read_file(script));
+    if (plain_name(script.stem().string()) == wanted) return name(script);
   fs::path family = fs::path(examples_dir) / (std::string(description->family) + ".ecs");
   std::stable_partition(scripts.begin(), scripts.end(), [&](const fs::path& script) { return script == family; });
-  for (const fs::path& script : scripts) {
-    std::string source = read_file(script);
-    if (calls(source, description->command)) return give(source);
-  }
-  return give(std::string(description->example) + '\n');
+  for (const fs::path& script : scripts)
+    if (calls(read_file(script), description->command)) return name(script);
+  return give("");
 }
 
 }  // extern "C"
