@@ -4,9 +4,9 @@
 // stand-in's own work.
 #include <benchmark/benchmark.h>
 
+#include "../hostsim/basic3d_state.h"
 #include "../hostsim/hostsim.h"
-#include "../hostsim/objects.h"
-#include "../hostsim/storage.h"
+#include "../hostsim/memblocks_state.h"
 #include "../plugin/commands.h"
 
 namespace {

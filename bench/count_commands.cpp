@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "../hostsim/basic2d_state.h"
 #include "../hostsim/hostsim.h"
 #include "../hostsim/input_state.h"
-#include "../hostsim/matrices.h"
-#include "../hostsim/screen.h"
-#include "../hostsim/sounds.h"
-#include "../hostsim/storage.h"
+#include "../hostsim/matrix_state.h"
+#include "../hostsim/memblocks_state.h"
+#include "../hostsim/sound_state.h"
 #include "../plugin/commands.h"
 #include "../plugin/exports.h"
 #include "../plugin/host.h"

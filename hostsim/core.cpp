@@ -1,5 +1,5 @@
-// Core module: the core data record with its string allocator, the call log,
-// maths in degrees, the random generator, the timer, frames and printing.
+// Core module: the core data record with its string allocator, maths in
+// degrees, the random generator, the timer, frames and printing.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,51 +14,15 @@
 namespace hostsim {
 namespace {
 
-std::vector<std::string> call_log;
 std::map<char*, std::unique_ptr<char[]>> strings;  // texts the allocator made, still held
 
 // The record: the allocator's address at byte 0, the inks at 788 and 792.
 alignas(8) unsigned char record[800];
 
-constexpr double degrees = 3.14159265358979323846 / 180.0;
-
 }  // namespace
 
 CoreState core_state;
 void (*on_present)() = nullptr;
-
-void append_log(std::string line) { call_log.push_back(std::move(line)); }
-
-const std::vector<std::string>& log() { return call_log; }
-
-std::vector<std::string> log_of(const std::string& function) {
-  std::vector<std::string> lines;
-  for (const std::string& line : call_log) {
-    std::size_t dot = line.find('.'), open = line.find('(');
-    if (line.compare(dot + 1, open - dot - 1, function) == 0) lines.push_back(line);
-  }
-  return lines;
-}
-
-std::vector<std::string> log_without(const std::vector<std::string>& functions) {
-  std::vector<std::string> lines;
-  for (const std::string& line : call_log) {
-    std::size_t dot = line.find('.'), open = line.find('(');
-    std::string name = line.substr(dot + 1, open - dot - 1);
-    bool dropped = false;
-    for (const std::string& function : functions) dropped = dropped || function == name;
-    if (!dropped) lines.push_back(line);
-  }
-  return lines;
-}
-
-void clear_log() { call_log.clear(); }
-
-std::string format_float(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-  return text;
-}
 
 extern "C" void string_allocator(char** slot, int size) {
   append_log("Core.StringAllocator(" + std::to_string(size) + ")");
@@ -82,28 +46,11 @@ std::uint32_t record_ink(bool foreground) {
 int live_strings() { return static_cast<int>(strings.size()); }
 
 void reset_core() {
-  call_log.clear();
   strings.clear();
   std::memset(record, 0, sizeof record);
   void (*allocate)(char**, int) = &string_allocator;
   std::memcpy(record, &allocate, sizeof allocate);
   core_state = CoreState{};
-}
-
-void reset() {
-  reset_core();
-  reset_text();
-  reset_screen();
-  reset_objects();
-  reset_camera();
-  reset_input();
-  reset_images();
-  reset_memblocks();
-  reset_files();
-  reset_sounds();
-  reset_matrices();
-  reset_bitmaps();
-  reset_system();
 }
 
 // The host's generator: the classic 32-bit linear congruential one.
@@ -115,24 +62,15 @@ int core_random(int limit) {
 
 namespace impl {
 
-KFloat Core_SinFF(float a) { return float_result(f32(std::sin(a * degrees))); }
-KFloat Core_CosFF(float a) { return float_result(f32(std::cos(a * degrees))); }
-// In double and rounded once, like the sine and cosine: the single-precision
-// atan2f and acosf differ between C libraries in the last bit (the browser
-// build's gives acosf(0) one step below pi / 2), the double ones agree.
+// Acos and Atan2 in double and rounded once, like the sine and cosine: the
+// single-precision atan2f and acosf differ between C libraries in the last
+// bit (the browser build's gives acosf(0) one step below pi / 2), the double
+// ones agree.
+KFloat Core_AcosFF(float c) { return float_result(f32(std::acos(double(c)) / degrees)); }
 KFloat Core_Atan2FFF(float y, float x) {
   return float_result(f32(std::atan2(double(y), double(x)) / degrees));
 }
-KFloat Core_AcosFF(float c) { return float_result(f32(std::acos(double(c)) / degrees)); }
-KFloat Core_SqrtFF(float v) { return float_result(f32(std::sqrt(v))); }
-
-// Angles are brought into 0 <= a < 360.
-KFloat Core_WrapValueFF(float a) {
-  double wrapped = std::fmod(static_cast<double>(a), 360.0);
-  if (wrapped < 0) wrapped += 360.0;
-  float result = f32(wrapped);
-  return float_result(result >= 360.0f ? 0.0f : result);
-}
+KFloat Core_CosFF(float a) { return float_result(f32(std::cos(a * degrees))); }
 
 // Moves the current angle part of the way toward the destination along the
 // shorter way round: a step of 1/smoothing of the difference (at least all of
@@ -146,14 +84,24 @@ KFloat Core_CurveAngleFFFF(float destination, float current, float smoothing) {
 }
 
 void Core_PrintCS(char* text) { core_state.printed.push_back(text ? text : ""); }
-void Core_SetCursor(int x, int y) { core_state.cursor_x = x, core_state.cursor_y = y; }
 void Core_Randomize(int seed) { core_state.random_state = static_cast<std::uint32_t>(seed); }
 int Core_RndLL(int limit) { return core_random(limit); }
+void Core_SetCursor(int x, int y) { core_state.cursor_x = x, core_state.cursor_y = y; }
+KFloat Core_SinFF(float a) { return float_result(f32(std::sin(a * degrees))); }
+KFloat Core_SqrtFF(float v) { return float_result(f32(std::sqrt(v))); }
 void Core_Sync() {
   ++core_state.frames;
   if (on_present) on_present();
 }
 int Core_TimerL() { return core_state.timer; }
+
+// Angles are brought into 0 <= a < 360.
+KFloat Core_WrapValueFF(float a) {
+  double wrapped = std::fmod(static_cast<double>(a), 360.0);
+  if (wrapped < 0) wrapped += 360.0;
+  float result = f32(wrapped);
+  return float_result(result >= 360.0f ? 0.0f : result);
+}
 
 }  // namespace impl
 }  // namespace hostsim

@@ -1,7 +1,7 @@
 // The stand-in host's exports: hs_<Module>_<field>, one per host table entry.
 // Each logs its call and runs the implementation.  Natively they are
 // registered with the platform stand-in; on Windows the module DLLs forward
-// their decorated names to them.
+// their decorated names to them.  Also the call log and the host's reset.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -22,8 +22,61 @@
 #endif
 
 namespace hostsim {
+namespace {
 
-void append_log(std::string line);
+std::vector<std::string> call_log;
+
+}  // namespace
+
+void append_log(std::string line) { call_log.push_back(std::move(line)); }
+
+const std::vector<std::string>& log() { return call_log; }
+
+std::vector<std::string> log_of(const std::string& function) {
+  std::vector<std::string> lines;
+  for (const std::string& line : call_log) {
+    std::size_t dot = line.find('.'), open = line.find('(');
+    if (line.compare(dot + 1, open - dot - 1, function) == 0) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> log_without(const std::vector<std::string>& functions) {
+  std::vector<std::string> lines;
+  for (const std::string& line : call_log) {
+    std::size_t dot = line.find('.'), open = line.find('(');
+    std::string name = line.substr(dot + 1, open - dot - 1);
+    bool dropped = false;
+    for (const std::string& function : functions) dropped = dropped || function == name;
+    if (!dropped) lines.push_back(line);
+  }
+  return lines;
+}
+
+void clear_log() { call_log.clear(); }
+
+std::string format_float(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  return text;
+}
+
+void reset() {
+  call_log.clear();
+  reset_core();
+  reset_text();
+  reset_screen();
+  reset_objects();
+  reset_camera();
+  reset_input();
+  reset_images();
+  reset_memblocks();
+  reset_files();
+  reset_sounds();
+  reset_matrices();
+  reset_bitmaps();
+  reset_system();
+}
 
 namespace {
 

@@ -1,17 +1,13 @@
-// Text module's drawing: BasicText with a small 5 x 7 bitmap font in cells of
-// 6 x 8 pixels (a column and a row of spacing), and the text sizes that go
-// with it.  Lower-case letters are drawn as capitals; characters the font
-// lacks are drawn as '?'.
-#include <cctype>
-#include <cstring>
+// The text font; see font.h.
+#include "font.h"
 
-#include "impl.h"
-#include "screen.h"
+#include <cctype>
+
+#include "basic2d_state.h"
 
 namespace hostsim {
 namespace {
 
-constexpr int cell_width = 6, cell_height = 8;
 constexpr int glyph_width = 5, glyph_height = 7;
 
 struct Glyph {
@@ -94,28 +90,19 @@ const Glyph& glyph_of(char character) {
   return *unknown;
 }
 
-const char* text_of(KText text) { return text_chars(text) ? text_chars(text) : ""; }
-
 }  // namespace
 
-namespace impl {
-
-// Each character's cell starts cell_width pixels right of the previous one;
-// only the glyph's set pixels are drawn, in the current ink.
-void Text_BasicText(int x, int y, KText text) {
-  const char* characters = text_of(text);
+// Each character's cell starts font_cell_width pixels right of the previous
+// one; only the glyph's set pixels are drawn.
+void draw_text(int x, int y, const char* characters, std::uint32_t colour) {
   for (long long i = 0; characters[i]; ++i) {
     const Glyph& glyph = glyph_of(characters[i]);
-    long long left = x + i * cell_width;
+    long long left = x + i * font_cell_width;
     for (int row = 0; row < glyph_height; ++row)
       for (int column = 0; column < glyph_width; ++column)
         if (glyph.rows[row] >> (glyph_width - 1 - column) & 1)
-          put_pixel(left + column, static_cast<long long>(y) + row, screen.ink);
+          put_pixel(left + column, static_cast<long long>(y) + row, colour);
   }
 }
 
-int Text_TextWidth(KText text) { return static_cast<int>(std::strlen(text_of(text))) * cell_width; }
-int Text_TextHeight(KText) { return cell_height; }
-
-}  // namespace impl
 }  // namespace hostsim

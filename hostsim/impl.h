@@ -1,7 +1,10 @@
 // The implementations behind the stand-in host's exports, one per host table
-// entry: hostsim::impl::<Module>_<field>.  Each is defined in the file of the
-// module state it works on.
+// entry: hostsim::impl::<Module>_<field>.  Each is defined in its module's
+// file (basic2d.cpp, basic3d.cpp, ...), in the order of the host function list.
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "../plugin/fmath.h"
 
 namespace hostsim::impl {
@@ -11,6 +14,24 @@ namespace hostsim::impl {
 }  // namespace hostsim::impl
 
 namespace hostsim {
+
+inline constexpr double pi = 3.14159265358979323846;
+inline constexpr double degrees = pi / 180.0;  // one degree in radians
+
+// Adds a line to the call log.
+void append_log(std::string line);
+
+// Values of `count` bytes (1 to 4) as memblocks, sounds and files keep them:
+// little-endian, lowest byte first.
+inline std::uint32_t read_le(const std::uint8_t* at, int count) {
+  std::uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = value << 8 | at[i];
+  return value;
+}
+inline void write_le(std::uint8_t* at, std::uint32_t value, int count) {
+  for (int i = 0; i < count; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
 // Called by reset(): each module file clears its own state.
 void reset_core();
 void reset_text();

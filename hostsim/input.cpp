@@ -10,8 +10,6 @@ void reset_input() { input_state = InputState{}; }
 
 namespace impl {
 
-int Input_GetMouseX() { return input_state.mouse_x; }
-int Input_GetMouseY() { return input_state.mouse_y; }
 int Input_GetMouseClick() { return input_state.mouse_click; }
 
 // Movement since the last measurement: reading it consumes it.
@@ -25,6 +23,9 @@ int Input_GetMouseMoveY() {
   input_state.mouse_move_y = 0;
   return move;
 }
+
+int Input_GetMouseX() { return input_state.mouse_x; }
+int Input_GetMouseY() { return input_state.mouse_y; }
 
 int Input_KeyState(int key) {
   return key >= 0 && key < static_cast<int>(input_state.keys.size()) ? input_state.keys[key] : 0;

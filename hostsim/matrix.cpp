@@ -2,7 +2,7 @@
 // matrix or a vertex outside the grid are refused (heights read as 0) and
 // counted.
 #include "impl.h"
-#include "matrices.h"
+#include "matrix_state.h"
 
 namespace hostsim {
 
@@ -35,6 +35,15 @@ Matrix* vertex_owner(int number, int x, int z) {
 
 namespace impl {
 
+void Matrix_Apply(int number) {
+  auto found = matrix_state.matrices.find(number);
+  if (found == matrix_state.matrices.end()) {
+    ++matrix_state.refused;
+    return;
+  }
+  ++found->second.applied;
+}
+
 KFloat Matrix_GetHeightEx(int number, int x, int z) {
   Matrix* matrix = vertex_owner(number, x, z);
   return float_result(matrix ? matrix->height(x, z) : 0.0f);
@@ -46,15 +55,6 @@ void Matrix_SetHeight(int number, int x, int z, float height) {
 
 void Matrix_SetNormal(int number, int x, int z, float nx, float ny, float nz) {
   if (Matrix* matrix = vertex_owner(number, x, z)) matrix->normal(x, z) = Normal{nx, ny, nz};
-}
-
-void Matrix_Apply(int number) {
-  auto found = matrix_state.matrices.find(number);
-  if (found == matrix_state.matrices.end()) {
-    ++matrix_state.refused;
-    return;
-  }
-  ++found->second.applied;
 }
 
 }  // namespace impl

@@ -5,15 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "matrices.h"
-#include "objects.h"
-#include "screen.h"
+#include "basic2d_state.h"
+#include "basic3d_state.h"
+#include "matrix_state.h"
 #include "view.h"
 
 namespace hostsim {
 namespace {
 
-constexpr std::uint32_t opaque = 0xFF000000u;
 constexpr int subpixel_bits = 8;                // corners snap to 1/256 pixel
 constexpr long long pixel_units = 1LL << subpixel_bits;
 constexpr double guard_band = 64;               // pixels round the screen kept before cutting

@@ -1,11 +1,10 @@
 // Sound module: PCM sounds loaded from WAV files, their playing state, and
-// the memblock copy of a sound.
+// the memblock layout of a sound.
 #include <fstream>
 #include <iterator>
 
 #include "impl.h"
-#include "sounds.h"
-#include "storage.h"
+#include "sound_state.h"
 
 namespace hostsim {
 
@@ -20,9 +19,7 @@ constexpr int extensible = 0xFFFE;  // the real tag is the sub-format's first tw
 constexpr std::size_t sub_format_at = 24;
 
 std::uint32_t read_le(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
-  std::uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-  return value;
+  return hostsim::read_le(&bytes[at], count);
 }
 
 bool tag_is(const std::vector<std::uint8_t>& bytes, std::size_t at, const char* tag) {
@@ -45,7 +42,7 @@ bool read_format(const std::vector<std::uint8_t>& bytes, std::size_t at, std::si
 }
 
 void put32(std::vector<std::uint8_t>& bytes, std::size_t at, int value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(static_cast<unsigned>(value) >> (8 * i));
+  write_le(&bytes[at], static_cast<std::uint32_t>(value), 4);
 }
 
 }  // namespace
@@ -89,13 +86,6 @@ std::vector<std::uint8_t> memblock_from_sound(const Sound& sound) {
 }
 
 namespace impl {
-
-// A sound that does not exist gives an empty memblock.
-void Memblocks_CreateMemblockFromSound(int number, int sound) {
-  auto found = sound_state.sounds.find(sound);
-  storage.memblocks[number] =
-      found == sound_state.sounds.end() ? std::vector<std::uint8_t>{} : memblock_from_sound(found->second);
-}
 
 int Sound_GetSoundPlaying(int number) {
   auto found = sound_state.sounds.find(number);

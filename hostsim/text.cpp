@@ -1,9 +1,12 @@
-// Text module: the string functions.  Texts travel as KText values; texts
-// that Left, Right and Mid return live until the next reset.
+// Text module: drawing text in the font (font.h) and the string functions.
+// Texts travel as KText values; texts that Left, Right and Mid return live
+// until the next reset.
 #include <cstring>
 #include <deque>
 #include <string>
 
+#include "basic2d_state.h"
+#include "font.h"
 #include "impl.h"
 
 namespace hostsim {
@@ -24,7 +27,8 @@ void reset_text() { made_texts.clear(); }
 
 namespace impl {
 
-int Text_Len(KText text) { return static_cast<int>(text_of(text).size()); }
+// In the current ink.
+void Text_BasicText(int x, int y, KText text) { draw_text(x, y, text_of(text).c_str(), screen.ink); }
 
 // 1-based position of the last occurrence of the first character of `what`.
 int Text_FindLastChar(KText text, KText what) {
@@ -39,12 +43,7 @@ KText Text_Left(KText, KText text, int count) {
   return keep(count <= 0 ? "" : whole.substr(0, static_cast<std::size_t>(count)));
 }
 
-KText Text_Right(KText, KText text, int count) {
-  std::string whole = text_of(text);
-  if (count <= 0) return keep("");
-  std::size_t n = std::min(whole.size(), static_cast<std::size_t>(count));
-  return keep(whole.substr(whole.size() - n));
-}
+int Text_Len(KText text) { return static_cast<int>(text_of(text).size()); }
 
 // The one character at 1-based `position`, or "" outside the text.
 KText Text_Mid(KText, KText text, int position) {
@@ -52,6 +51,16 @@ KText Text_Mid(KText, KText text, int position) {
   if (position < 1 || static_cast<std::size_t>(position) > whole.size()) return keep("");
   return keep(whole.substr(static_cast<std::size_t>(position) - 1, 1));
 }
+
+KText Text_Right(KText, KText text, int count) {
+  std::string whole = text_of(text);
+  if (count <= 0) return keep("");
+  std::size_t n = std::min(whole.size(), static_cast<std::size_t>(count));
+  return keep(whole.substr(whole.size() - n));
+}
+
+int Text_TextHeight(KText) { return font_cell_height; }
+int Text_TextWidth(KText text) { return static_cast<int>(text_of(text).size()) * font_cell_width; }
 
 }  // namespace impl
 }  // namespace hostsim

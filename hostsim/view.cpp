@@ -3,14 +3,13 @@
 
 #include <cmath>
 
+#include "basic2d_state.h"
 #include "impl.h"
 
 namespace hostsim {
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 constexpr double half_field_of_view = 30.0 * pi / 180.0;
-constexpr int default_display_width = 640, default_display_height = 480;
 
 // The display size, from the Setup module when it knows one.
 int display_side(int reported, int fallback) { return reported > 0 ? reported : fallback; }

@@ -14,7 +14,7 @@
 // placed that way in camera space: it rides along with the camera.
 #pragma once
 #include "hostsim.h"
-#include "objects.h"
+#include "basic3d_state.h"
 
 namespace hostsim {
 

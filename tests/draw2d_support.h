@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../hostsim/screen.h"
+#include "../hostsim/basic2d_state.h"
 #include "plugin.h"
 
 namespace draw2d_test {

@@ -1,5 +1,5 @@
 // FADE SCREEN, DEFADE SCREEN, FLASH SCREEN.
-#include "../hostsim/objects.h"
+#include "../hostsim/basic3d_state.h"
 #include "draw2d_support.h"
 
 using namespace draw2d_test;

@@ -2,7 +2,7 @@
 #include <climits>
 #include <cmath>
 
-#include "../hostsim/storage.h"
+#include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 
 using Lines = std::vector<std::string>;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "../hostsim/memblocks_state.h"
 #include "../hostsim/png_io.h"
-#include "../hostsim/storage.h"
 #include "../plugin/host.h"
 #include "plugin.h"
 

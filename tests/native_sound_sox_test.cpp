@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "../hostsim/sounds.h"
+#include "../hostsim/sound_state.h"
 #include "plugin.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <cmath>
 #include <limits>
 
-#include "../hostsim/geometry.h"
-#include "../hostsim/objects.h"
+#include "../hostsim/basic3d_state.h"
+#include "../hostsim/system_state.h"
 #include "plugin.h"
 #include "vertices.h"
 

@@ -1,9 +1,9 @@
 // CREATE OBJECT PYRAMID: call sequences, limbs and corners, messages.
 #include <cmath>
 
-#include "../hostsim/geometry.h"
-#include "../hostsim/objects.h"
-#include "../hostsim/storage.h"
+#include "../hostsim/basic3d_state.h"
+#include "../hostsim/bitmap_state.h"
+#include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 #include "vertices.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "../hostsim/objects.h"
+#include "../hostsim/basic3d_state.h"
 #include "plugin.h"
 
 using Lines = std::vector<std::string>;

@@ -2,10 +2,10 @@
 // texturing and see-through surfaces.
 #include <gtest/gtest.h>
 
+#include "../hostsim/basic2d_state.h"
+#include "../hostsim/basic3d_state.h"
 #include "../hostsim/hostsim.h"
-#include "../hostsim/objects.h"
 #include "../hostsim/render.h"
-#include "../hostsim/screen.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <random>
 
-#include "../hostsim/objects.h"
+#include "../hostsim/basic3d_state.h"
 #include "plugin.h"
 
 namespace reference {

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "../hostsim/files.h"
-#include "../hostsim/sounds.h"
-#include "../hostsim/storage.h"
+#include "../hostsim/file_state.h"
+#include "../hostsim/memblocks_state.h"
+#include "../hostsim/sound_state.h"
 #include "plugin.h"
 
 using Lines = std::vector<std::string>;

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "../hostsim/matrices.h"
+#include "../hostsim/matrix_state.h"
 #include "plugin.h"
 
 using Lines = std::vector<std::string>;

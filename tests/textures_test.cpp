@@ -1,6 +1,6 @@
 // SINGLE PIXEL IMAGE, COLOR OBJECT WITH TEXTURE.
-#include "../hostsim/objects.h"
-#include "../hostsim/storage.h"
+#include "../hostsim/basic3d_state.h"
+#include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 
 using Lines = std::vector<std::string>;

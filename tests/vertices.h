@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../hostsim/objects.h"
+#include "../hostsim/basic3d_state.h"
 
 namespace vertices {
 

@@ -20,12 +20,12 @@
 #include <utility>
 #include <vector>
 
+#include "../../hostsim/basic2d_state.h"
+#include "../../hostsim/basic3d_state.h"
 #include "../../hostsim/hostsim.h"
-#include "../../hostsim/matrices.h"
-#include "../../hostsim/objects.h"
-#include "../../hostsim/screen.h"
-#include "../../hostsim/sounds.h"
-#include "../../hostsim/storage.h"
+#include "../../hostsim/matrix_state.h"
+#include "../../hostsim/memblocks_state.h"
+#include "../../hostsim/sound_state.h"
 #include "../../plugin/commands.h"
 #include "../../plugin/host.h"
 

@@ -9,14 +9,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "../../hostsim/basic2d_state.h"
+#include "../../hostsim/basic3d_state.h"
 #include "../../hostsim/core_state.h"
 #include "../../hostsim/hostsim.h"
 #include "../../hostsim/input_state.h"
-#include "../../hostsim/objects.h"
+#include "../../hostsim/memblocks_state.h"
 #include "../../hostsim/png_io.h"
 #include "../../hostsim/render.h"
-#include "../../hostsim/screen.h"
-#include "../../hostsim/storage.h"
 #include "../../plugin/commands.h"
 #include "../../plugin/exports.h"
 #include "callees.h"

@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../../hostsim/basic2d_state.h"
+#include "../../hostsim/basic3d_state.h"
 #include "../../hostsim/core_state.h"
 #include "../../hostsim/impl.h"
 #include "../../hostsim/input_state.h"
-#include "../../hostsim/matrices.h"
-#include "../../hostsim/objects.h"
+#include "../../hostsim/matrix_state.h"
+#include "../../hostsim/memblocks_state.h"
 #include "../../hostsim/png_io.h"
-#include "../../hostsim/screen.h"
-#include "../../hostsim/sounds.h"
-#include "../../hostsim/storage.h"
+#include "../../hostsim/sound_state.h"
 #include "marshal.h"
 #include "pictures.h"
 #include "session.h"

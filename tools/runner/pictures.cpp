@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "../../hostsim/basic2d_state.h"
 #include "../../hostsim/input_state.h"
 #include "../../hostsim/png_io.h"
-#include "../../hostsim/screen.h"
 #include "script.h"
 #include "session.h"
 

@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "../../hostsim/basic2d_state.h"
 #include "../../hostsim/core_state.h"
 #include "../../hostsim/hostsim.h"
 #include "../../hostsim/input_state.h"
-#include "../../hostsim/screen.h"
 #include "../../plugin/host.h"
 #include "../../plugin/platform_native.h"
 #include "callees.h"

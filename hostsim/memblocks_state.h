@@ -1,4 +1,5 @@
-// The stand-in host's images and memblocks, with real bytes.
+// State of the stand-in memblock module: memblocks with real bytes, and the
+// host's images beside them.
 //
 // Memblock image layout: width, height and depth as 32-bit values at bytes 0,
 // 4 and 8, then 4-byte pixels row after row (bytes blue, green, red, alpha).
@@ -9,14 +10,9 @@
 #include <vector>
 
 #include "hostsim.h"
+#include "image_state.h"
 
 namespace hostsim {
-
-struct Image {
-  int width = 0, height = 0, depth = 32;
-  std::vector<std::uint32_t> pixels;  // row after row, colour values as Rgb makes them
-  bool locked = false;
-};
 
 struct Storage {
   std::map<int, Image> images;

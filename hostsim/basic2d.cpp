@@ -1,22 +1,19 @@
-// Basic 2D module: the screen's pixels, the ink and the drawing primitives;
-// also the display size (Setup) and the ambient light level (Light).
+// Basic 2D module: the screen's pixels, the ink and the drawing primitives.
 //
 // Coordinates may be anything a 32-bit integer holds: every primitive clips
 // to the screen before it loops, in 64-bit or double arithmetic.
 #include <algorithm>
 #include <cmath>
 
-#include "geometry.h"
+#include "basic2d_state.h"
+#include "bitmap_state.h"
 #include "impl.h"
-#include "screen.h"
 
 namespace hostsim {
 
 Screen screen;
 
 namespace {
-
-constexpr K opaque = 0xFF000000u;
 
 // The rectangle's columns or rows that lie on the screen: [from, to].
 struct Span {
@@ -94,26 +91,6 @@ const bool screen_ready = (reset_screen(), true);
 
 namespace impl {
 
-K Basic2D_Rgb(int red, int green, int blue) {
-  return opaque | static_cast<K>(red & 0xFF) << 16 | static_cast<K>(green & 0xFF) << 8 | static_cast<K>(blue & 0xFF);
-}
-int Basic2D_RgbR(K colour) { return channel(colour, 16); }
-int Basic2D_RgbG(K colour) { return channel(colour, 8); }
-int Basic2D_RgbB(K colour) { return channel(colour, 0); }
-
-void Basic2D_Ink(K foreground, K background) { screen.ink = foreground, screen.paper = background; }
-void Basic2D_Lock() { ++screen.locks; }
-void Basic2D_Unlock() { ++screen.unlocks; }
-
-void Basic2D_Dot(int x, int y, K colour) { put_pixel(x, y, colour); }
-void Basic2D_DotInk(int x, int y) { put_pixel(x, y, screen.ink); }
-
-// Both end points included, clipped to the screen.
-void Basic2D_Line(int x1, int y1, int x2, int y2) {
-  trace_line({double(x1), double(y1), double(x2), double(y2)}, screen.width, screen.height,
-             [](long long x, long long y) { put_pixel(x, y, screen.ink); });
-}
-
 // Filled, both corners included, in either order.
 void Basic2D_Box(int x1, int y1, int x2, int y2) {
   Span xs = clip(x1, x2, screen.width), ys = clip(y1, y2, screen.height);
@@ -155,10 +132,26 @@ void Basic2D_Circle(int cx, int cy, int radius) {
   }
 }
 
-int Setup_GetDisplayWidth() { return screen.width; }
-int Setup_GetDisplayHeight() { return screen.height; }
+void Basic2D_DotInk(int x, int y) { put_pixel(x, y, screen.ink); }
+void Basic2D_Dot(int x, int y, K colour) { put_pixel(x, y, colour); }
+void Basic2D_Ink(K foreground, K background) { screen.ink = foreground, screen.paper = background; }
 
-void Light_SetAmbient(int level) { screen.ambient = level; }
+// Both end points included, clipped to the screen.
+void Basic2D_Line(int x1, int y1, int x2, int y2) {
+  trace_line({double(x1), double(y1), double(x2), double(y2)}, screen.width, screen.height,
+             [](long long x, long long y) { put_pixel(x, y, screen.ink); });
+}
+
+void Basic2D_Lock() { ++screen.locks; }
+
+K Basic2D_Rgb(int red, int green, int blue) {
+  return opaque | static_cast<K>(red & 0xFF) << 16 | static_cast<K>(green & 0xFF) << 8 | static_cast<K>(blue & 0xFF);
+}
+
+int Basic2D_RgbB(K colour) { return channel(colour, 0); }
+int Basic2D_RgbG(K colour) { return channel(colour, 8); }
+int Basic2D_RgbR(K colour) { return channel(colour, 16); }
+void Basic2D_Unlock() { ++screen.unlocks; }
 
 }  // namespace impl
 }  // namespace hostsim

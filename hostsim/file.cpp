@@ -1,5 +1,5 @@
 // File module: files written for real, values little-endian.
-#include "files.h"
+#include "file_state.h"
 #include "impl.h"
 
 namespace hostsim {
@@ -20,8 +20,8 @@ void write_bytes(int number, int value, int count) {
     ++file_state.refused;
     return;
   }
-  unsigned char bytes[4];
-  for (int i = 0; i < count; ++i) bytes[i] = static_cast<unsigned char>(static_cast<unsigned>(value) >> (8 * i));
+  std::uint8_t bytes[4];
+  write_le(bytes, static_cast<std::uint32_t>(value), count);
   std::fwrite(bytes, 1, static_cast<std::size_t>(count), found->second.stream);
 }
 
@@ -33,6 +33,13 @@ void reset_files() {
 }
 
 namespace impl {
+
+void File_CloseFile(int number) {
+  auto found = file_state.open.find(number);
+  if (found == file_state.open.end()) return;
+  close_stream(found->second);
+  file_state.open.erase(found);
+}
 
 // Opening a number that is already open closes the earlier file first.
 void File_OpenToWrite(int number, KText name) {
@@ -46,16 +53,9 @@ void File_OpenToWrite(int number, KText name) {
   file_state.open[number] = OpenFile{path, stream};
 }
 
+void File_WriteByte(int number, int value) { write_bytes(number, value, 1); }
 void File_WriteLong(int number, int value) { write_bytes(number, value, 4); }
 void File_WriteWord(int number, int value) { write_bytes(number, value, 2); }
-void File_WriteByte(int number, int value) { write_bytes(number, value, 1); }
-
-void File_CloseFile(int number) {
-  auto found = file_state.open.find(number);
-  if (found == file_state.open.end()) return;
-  close_stream(found->second);
-  file_state.open.erase(found);
-}
 
 }  // namespace impl
 }  // namespace hostsim

@@ -1,8 +1,10 @@
-// Memblocks module and the image store.
+// Memblocks module: blocks of real bytes, and their copies of images and
+// sounds.
 #include <cstring>
 
 #include "impl.h"
-#include "storage.h"
+#include "memblocks_state.h"
+#include "sound_state.h"
 
 namespace hostsim {
 
@@ -26,16 +28,11 @@ std::uint8_t* bytes_at(int number, int offset, int size) {
   return block->data() + offset;
 }
 
-std::uint32_t read32(const std::uint8_t* at) {
-  return at[0] | at[1] << 8 | at[2] << 16 | std::uint32_t(at[3]) << 24;
-}
-void write32(std::uint8_t* at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
+std::uint32_t read32(const std::uint8_t* at) { return read_le(at, 4); }
+void write32(std::uint8_t* at, std::uint32_t value) { write_le(at, value, 4); }
 
 }  // namespace
 
-void reset_images() { storage.images.clear(); }
 void reset_memblocks() {
   storage.memblocks.clear();
   storage.refused = 0;
@@ -66,13 +63,38 @@ Image image_from_memblock(const std::vector<std::uint8_t>& bytes) {
 
 namespace impl {
 
-void Memblocks_MakeMemblock(int number, int size) {
-  storage.memblocks[number] = std::vector<std::uint8_t>(size > 0 ? std::size_t(size) : 0);
+void Memblocks_CopyMemblock(int from, int to, int from_offset, int to_offset, int size) {
+  if (size <= 0) return;
+  std::uint8_t* source = bytes_at(from, from_offset, size);
+  std::uint8_t* target = bytes_at(to, to_offset, size);
+  if (source && target) std::memmove(target, source, std::size_t(size));
 }
+
+void Memblocks_CreateImageFromMemblock(int image, int number) {
+  std::vector<std::uint8_t>* block = memblock(number);
+  storage.images[image] = block ? image_from_memblock(*block) : Image{};
+}
+
+void Memblocks_CreateMemblockFromImage(int number, int image) {
+  auto found = storage.images.find(image);
+  storage.memblocks[number] =
+      found == storage.images.end() ? std::vector<std::uint8_t>{} : memblock_from_image(found->second);
+}
+
+// A sound that does not exist gives an empty memblock.
+void Memblocks_CreateMemblockFromSound(int number, int sound) {
+  auto found = sound_state.sounds.find(sound);
+  storage.memblocks[number] =
+      found == sound_state.sounds.end() ? std::vector<std::uint8_t>{} : memblock_from_sound(found->second);
+}
+
 void Memblocks_DeleteMemblock(int number) { storage.memblocks.erase(number); }
 int Memblocks_GetMemblockSize(int number) {
   std::vector<std::uint8_t>* block = memblock(number);
   return block ? static_cast<int>(block->size()) : 0;
+}
+void Memblocks_MakeMemblock(int number, int size) {
+  storage.memblocks[number] = std::vector<std::uint8_t>(size > 0 ? std::size_t(size) : 0);
 }
 
 int Memblocks_ReadMemblockByte(int number, int offset) {
@@ -89,31 +111,6 @@ void Memblocks_WriteMemblockByte(int number, int offset, int value) {
 void Memblocks_WriteMemblockDWord(int number, int offset, K value) {
   if (std::uint8_t* at = bytes_at(number, offset, 4)) write32(at, value);
 }
-
-void Memblocks_CopyMemblock(int from, int to, int from_offset, int to_offset, int size) {
-  if (size <= 0) return;
-  std::uint8_t* source = bytes_at(from, from_offset, size);
-  std::uint8_t* target = bytes_at(to, to_offset, size);
-  if (source && target) std::memmove(target, source, std::size_t(size));
-}
-
-void Memblocks_CreateMemblockFromImage(int number, int image) {
-  auto found = storage.images.find(image);
-  storage.memblocks[number] =
-      found == storage.images.end() ? std::vector<std::uint8_t>{} : memblock_from_image(found->second);
-}
-
-void Memblocks_CreateImageFromMemblock(int image, int number) {
-  std::vector<std::uint8_t>* block = memblock(number);
-  storage.images[image] = block ? image_from_memblock(*block) : Image{};
-}
-
-}  // namespace impl
-
-namespace impl {
-
-int Image_ImageGetExistEx(int number) { return storage.images.count(number) ? 1 : 0; }
-void Image_ImageDeleteEx(int number) { storage.images.erase(number); }
 
 }  // namespace impl
 }  // namespace hostsim

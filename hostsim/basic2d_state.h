@@ -1,5 +1,6 @@
-// The stand-in host's 2D screen: a 32-bit pixel buffer of the display size,
-// the current ink, and the 2D module's drawing state.  Pixels are colour
+// State of the stand-in 2D module: the screen, a 32-bit pixel buffer of the
+// display size, with the current ink and the drawing state; the display size
+// (Setup) and the ambient light level (Light) are kept with it.  Pixels are colour
 // values as Rgb makes them (0xAARRGGBB); drawing outside the screen is
 // clipped.
 #pragma once
@@ -17,10 +18,16 @@ namespace hostsim {
 // that the sides turned away from the light still show.
 inline constexpr int default_ambient = 25;
 
+inline constexpr int default_display_width = 640, default_display_height = 480;
+
+// The alpha byte of every colour Rgb makes; alone it is opaque black, the
+// colour of a blank screen, bitmap or grabbed pixel.
+inline constexpr std::uint32_t opaque = 0xFF000000u;
+
 struct Screen {
-  int width = 640, height = 480;
+  int width = default_display_width, height = default_display_height;
   std::vector<std::uint32_t> pixels;  // width x height, black until drawn
-  K ink = 0xFFFFFFFFu, paper = 0xFF000000u;  // foreground and background ink
+  K ink = 0xFFFFFFFFu, paper = opaque;  // foreground and background ink
   int locks = 0, unlocks = 0;                // Lock / Unlock calls
   int ambient = default_ambient;             // SetAmbient level, percent
 };

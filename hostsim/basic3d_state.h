@@ -1,10 +1,35 @@
-// The stand-in host's 3D scene: objects with a position, Euler angles and
-// limbs of triangle meshes; free meshes; cameras.
+// State of the stand-in 3D module: the scene, objects with a position, Euler
+// angles and limbs of triangle meshes; free meshes; the cameras (the camera
+// module's state, kept in the scene); the vertex-data lock.
 //
 // Orientation: an object with Euler angles (X, Y, Z) in degrees has
 // R = Rz(Z)·Ry(Y)·Rx(X), with Rx(t): (x, c·y − s·z, s·y + c·z),
 // Ry(t): (c·x + s·z, y, c·z − s·x), Rz(t): (c·x − s·y, s·x + c·y, z).
 // Its right, up and forward axes are R·(1,0,0), R·(0,1,0), R·(0,0,1).
+//
+// Primitives are triangle lists centred on the object's origin:
+// - MakeSphere(size, rows, columns): radius size / 2; rows latitude bands
+//   from the top pole (+Y) down, columns longitude steps starting on +Z and
+//   turning towards +X.  Every vertex is computed from its ring and column, so
+//   the vertices that triangles share are equal, the equator ring (even row
+//   counts) lies exactly at y = 0 and the poles exactly on the Y axis.
+// - MakeCube(size): 12 triangles spanning -size / 2 .. size / 2.
+// - MakeMeshFromObject takes every limb's vertices, in limb order, with the
+//   object's scale applied to them; the object's position and angles are not.
+// Texture points: a plane and each cube face show the whole image, upright; a
+// sphere wraps it round once, its top edge on the top pole; a triangle shows
+// the image's top middle at its third corner and its bottom corners at the
+// first two.  Meshes and limbs keep the texture points of what they copy, and
+// editing vertex positions leaves them alone.
+//
+// Vertex data: LockVertexDataForLimbCore copies the limb's vertices; the
+// position calls read and write that copy (indices outside it read 0 and are
+// not written); UnlockVertexData writes the copy back to the limb, if the
+// object and limb still exist.
+//
+// GetScreenX / GetScreenY: the camera projection of view.h, rounded down;
+// depths below the near distance are taken at the near distance, and results
+// beyond the integer range saturate.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -75,5 +100,18 @@ HS_API Object* find_object(int number);
 
 // Makes (or replaces) an object of the given kind with limb 0 = mesh.
 HS_API Object& make_object(int number, const std::string& kind, Mesh mesh);
+
+// The triangles MakeSphere gives an object (rows clamped to 2..256, columns
+// to 3..256).
+HS_API Mesh sphere_mesh(float size, int rows, int columns);
+
+struct VertexData {
+  bool locked = false;
+  int object = 0, limb = 0, mode = 0;  // the last lock's arguments
+  std::vector<Vec3> vertices;          // the locked limb's vertices, being edited
+  int locks = 0, unlocks = 0;          // calls, for tests
+};
+
+HS_API extern VertexData vertex_data;
 
 }  // namespace hostsim
