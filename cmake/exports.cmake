@@ -1,5 +1,6 @@
 # Writes the export definitions of the plug-in (from the command list) and of
-# each stand-in host module (from the host function list).
+# each stand-in host module (from the host function list), and reads the host
+# module file names (from the host module list).
 
 function(ec_write_plugin_def output)
   # "[" would stop CMake from splitting the list, and the .def does not need it.
@@ -37,4 +38,16 @@ function(ec_write_module_defs output_dir out_modules)
     file(WRITE "${output_dir}/${module}.def" "${def_${module}}")
   endforeach()
   set(${out_modules} ${modules} PARENT_SCOPE)
+endfunction()
+
+# Sets <out_prefix>_<module> to each host module's file name without ".dll",
+# the common prefix included.
+function(ec_read_module_file_names out_prefix)
+  set(list "${PROJECT_SOURCE_DIR}/plugin/host_modules.inc")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${list}")
+  file(STRINGS "${list}" lines REGEX "^HOST_MODULE")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "HOST_MODULE\\(([A-Za-z0-9]+), \"([^\"]+)\\.dll\"\\)" _ "${line}")
+    set(${out_prefix}_${CMAKE_MATCH_1} "${EC_HOST_PREFIX}${CMAKE_MATCH_2}" PARENT_SCOPE)
+  endforeach()
 endfunction()

@@ -1,4 +1,5 @@
-// Decorated export names, worked out at compile time two ways:
+// The type letters of the command table, and decorated export names worked
+// out at compile time two ways:
 //  - from a command-table row's type letters (L, F, D, S and the result mark);
 //  - from the C++ type of the function that implements it.
 // The build checks that both agree with the name written in the row.
@@ -6,6 +7,8 @@
 #include <cstddef>
 #include <string_view>
 #include <type_traits>
+
+#include "fmath.h"
 
 namespace decoration {
 
@@ -37,17 +40,41 @@ constexpr std::string_view plain_name(std::string_view decorated) {
   return decorated.substr(1, decorated.find("@@") - 1);
 }
 
-constexpr std::string_view parameter_code(char letter) {
-  switch (letter) {
-    case 'L': return "H";
-    case 'F': return "M";
-    case 'D': return "K";
-    case 'S': return "PAD";
-  }
-  return "?";
+// The command table's type letters: what each stands for, its decoration
+// code as a parameter and as a result (every result but an integer comes
+// back as a 32-bit unsigned), and its name for readers.
+struct TypeLetter {
+  char letter;
+  std::string_view parameter_code, result_code, name;
+};
+inline constexpr TypeLetter type_letters[] = {
+    {'L', "H", "H", "integer"},
+    {'F', "M", "K", "float"},
+    {'D', "K", "K", "unsigned"},
+    {'S', "PAD", "K", "text"},
+};
+
+// Any other letter finds codes that match no decorated name, and "value".
+constexpr TypeLetter find_letter(char letter) {
+  for (const TypeLetter& row : type_letters)
+    if (row.letter == letter) return row;
+  return {letter, "?", "?", "value"};
 }
 
-constexpr std::string_view result_code(char letter) { return letter == 'L' ? "H" : "K"; }
+constexpr std::string_view parameter_code(char letter) { return find_letter(letter).parameter_code; }
+constexpr std::string_view result_code(char letter) { return find_letter(letter).result_code; }
+constexpr std::string_view letter_name(char letter) { return find_letter(letter).name; }
+
+// The letter of a C++ type that a command or host function passes or
+// returns: a float's bit pattern counts as F, a text address as S.
+template <class T>
+constexpr char type_letter() {
+  if constexpr (std::is_same_v<T, int>) return 'L';
+  else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, KFloat>) return 'F';
+  else if constexpr (std::is_same_v<T, K>) return 'D';
+  else if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, KText>) return 'S';
+  else return 0;
+}
 
 // Parameter codes in order; a repeated char pointer is written as the
 // back-reference "0".
@@ -55,11 +82,12 @@ template <std::size_t N>
 constexpr void append_parameters(Name& name, const std::string_view (&codes)[N], std::size_t count) {
   bool seen_text = false;
   for (std::size_t i = 0; i < count; ++i) {
-    if (codes[i] == "PAD" && seen_text) {
+    bool text = codes[i] == parameter_code('S');
+    if (text && seen_text) {
       name.append("0");
     } else {
       name.append(codes[i]);
-      seen_text = seen_text || codes[i] == "PAD";
+      seen_text = seen_text || text;
     }
   }
   name.append(count == 0 ? "XZ" : "@Z");
@@ -74,7 +102,7 @@ constexpr Name from_letters(std::string_view plain, bool has_result, std::string
   std::size_t count = 0;
   if (has_result) {
     name.append(result_code(letters[0]));
-    if (letters[0] == 'S') codes[count++] = "PAD";  // the text given back to the host
+    if (letters[0] == 'S') codes[count++] = parameter_code('S');  // the text given back to the host
     letters.remove_prefix(1);
   } else {
     name.append("X");
@@ -87,13 +115,12 @@ constexpr Name from_letters(std::string_view plain, bool has_result, std::string
 template <class T>
 constexpr std::string_view type_code() {
   if constexpr (std::is_void_v<T>) return "X";
-  else if constexpr (std::is_same_v<T, int>) return "H";
-  else if constexpr (std::is_same_v<T, float>) return "M";
-  else if constexpr (std::is_same_v<T, char*>) return "PAD";
+  else if constexpr (std::is_same_v<T, int> || std::is_same_v<T, float> || std::is_same_v<T, char*>)
+    return parameter_code(type_letter<T>());
   else if constexpr (std::is_same_v<T, const char*>) return "PBD";
   else if constexpr (std::is_same_v<T, void*>) return "PAX";
-  else if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>) return "K";
-  else if constexpr (std::is_enum_v<T>) return "K";  // a text address
+  else if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>) return parameter_code('D');
+  else if constexpr (std::is_enum_v<T>) return parameter_code('D');  // a text address or a float's bits
   else return "?";
 }
 

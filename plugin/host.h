@@ -18,20 +18,17 @@ namespace host {
 
 // Host modules, in the order in which binding visits them.
 enum class Module {
-  Basic2D, Basic3D, Bitmap, Camera, Core, File, Image, Input,
-  Light, Matrix, Memblocks, Setup, Sound, System, Text, Count
+#define HOST_MODULE(module, file_name) module,
+#include "host_modules.inc"
+#undef HOST_MODULE
+  Count
 };
 
 // Module file names, indexed by Module; the common prefix is a build setting.
 inline constexpr const char* module_file_names[] = {
-    EC_HOST_PREFIX "Basic2DDebug.dll",   EC_HOST_PREFIX "Basic3DDebug.dll",
-    EC_HOST_PREFIX "BitmapDebug.dll",    EC_HOST_PREFIX "CameraDebug.dll",
-    EC_HOST_PREFIX "Core.dll",           EC_HOST_PREFIX "FileDebug.dll",
-    EC_HOST_PREFIX "ImageDebug.dll",     EC_HOST_PREFIX "InputDebug.dll",
-    EC_HOST_PREFIX "LightDebug.dll",     EC_HOST_PREFIX "MatrixDebug.dll",
-    EC_HOST_PREFIX "MemblocksDebug.dll", EC_HOST_PREFIX "SetupDebug.dll",
-    EC_HOST_PREFIX "SoundDebug.dll",     EC_HOST_PREFIX "SystemDebug.dll",
-    EC_HOST_PREFIX "TextDebug.dll",
+#define HOST_MODULE(module, file_name) EC_HOST_PREFIX file_name,
+#include "host_modules.inc"
+#undef HOST_MODULE
 };
 static_assert(sizeof module_file_names / sizeof *module_file_names == int(Module::Count));
 

@@ -7,13 +7,10 @@ namespace {
 
 // The host modules the plug-in declares as its dependencies, in the order the
 // host asks for them.
-const char* const dependencies[] = {
-    EC_HOST_PREFIX "Basic2DDebug.dll",   EC_HOST_PREFIX "TextDebug.dll",
-    EC_HOST_PREFIX "SystemDebug.dll",    EC_HOST_PREFIX "MemblocksDebug.dll",
-    EC_HOST_PREFIX "Basic3DDebug.dll",   EC_HOST_PREFIX "Core.dll",
-    EC_HOST_PREFIX "InputDebug.dll",     EC_HOST_PREFIX "MatrixDebug.dll",
-    EC_HOST_PREFIX "CameraDebug.dll",    EC_HOST_PREFIX "SoundDebug.dll",
-    EC_HOST_PREFIX "FileDebug.dll",      EC_HOST_PREFIX "ImageDebug.dll",
+constexpr host::Module dependencies[] = {
+    host::Module::Basic2D, host::Module::Text,      host::Module::System, host::Module::Memblocks,
+    host::Module::Basic3D, host::Module::Core,      host::Module::Input,  host::Module::Matrix,
+    host::Module::Camera,  host::Module::Sound,     host::Module::File,   host::Module::Image,
 };
 constexpr int dependency_count = int(sizeof dependencies / sizeof *dependencies);
 
@@ -23,7 +20,7 @@ int GetNumDependencies() { return dependency_count; }
 
 // Indices outside the list give null.
 const char* GetDependencyID(int index) {
-  return index >= 0 && index < dependency_count ? dependencies[index] : nullptr;
+  return index >= 0 && index < dependency_count ? host::module_file_name(dependencies[index]) : nullptr;
 }
 
 void ReceiveCoreDataPtr(void* record) { core::receive(record); }

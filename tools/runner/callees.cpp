@@ -129,15 +129,7 @@ std::vector<std::string> nearest_names(const std::string& name) {
   return names;
 }
 
-std::string type_name(char letter) {
-  switch (letter) {
-    case 'L': return "integer";
-    case 'F': return "float";
-    case 'D': return "unsigned";
-    case 'S': return "text";
-  }
-  return "value";
-}
+std::string type_name(char letter) { return std::string(decoration::letter_name(letter)); }
 
 std::string to_string(const Value& value) {
   return value.value.quoted ? quote(value.value.text) : value.value.text;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "../../plugin/decoration.h"
 #include "../../plugin/fmath.h"
 #include "callees.h"
 
@@ -27,14 +28,6 @@ Value float_value(float value);
 Value unsigned_value(K value);
 Value text_value(const char* text);
 void give_back_text(KText text);
-
-template <class T>
-constexpr char letter_of() {
-  if constexpr (std::is_same_v<T, int>) return 'L';
-  else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, KFloat>) return 'F';
-  else if constexpr (std::is_same_v<T, K>) return 'D';
-  else return 'S';  // char* or KText
-}
 
 template <class T>
 T convert(const Argument& argument, int index, TextBuffers& texts) {
@@ -81,7 +74,7 @@ struct Marshal<R(A...)> {
 
   // The letters of the arguments a script passes: all but `hidden` leading ones.
   static std::string letters(std::size_t hidden) {
-    std::string all = {letter_of<A>()...};
+    std::string all = {decoration::type_letter<A>()...};
     return all.substr(hidden);
   }
 
@@ -90,7 +83,7 @@ struct Marshal<R(A...)> {
   static constexpr char result_letter(char unsigned_as) {
     if constexpr (std::is_void_v<R>) return 0;
     else if constexpr (std::is_same_v<R, K>) return unsigned_as;
-    else return letter_of<R>();
+    else return decoration::type_letter<R>();
   }
 
   // Calls `address`; the first `hidden` parameters (the text slot of a text
