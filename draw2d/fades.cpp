@@ -18,13 +18,13 @@ constexpr int opaque = 100;
 void prepare_plane(int object) {
   H.SetAmbient(ambient_level);
   if (H.GetExist(object)) return;
-  H.DeleteEx(object);
+  H.DeleteEx(object);  // deletes the number found free: deliberate
   H.SetAutoCamOff();
-  int height = H.GetDisplayHeight();
+  int height = H.GetDisplayHeight();  // height before width
   int width = H.GetDisplayWidth();
   H.MakePlane(object, f32(width), f32(height));
-  H.Color(object, H.Rgb(draw2d::channel_max, draw2d::channel_max, draw2d::channel_max));
-  float z = as_float(H.CameraGetZPositionExCurrent());
+  H.Color(object, draw2d::white());
+  float z = as_float(H.CameraGetZPositionExCurrent());  // the camera is read z first
   float y = as_float(H.CameraGetYPositionExCurrent());
   float x = as_float(H.CameraGetXPositionExCurrent());
   H.Position(object, f32(x + plane_offset_x), y, f32(z + plane_offset_z));

@@ -96,7 +96,7 @@ void drawdust(int x, int y, int radius, int count, K colour) {
 void drawgalaxy(int x, int y, int width, int height, int arms, int twist, int stars, int spread,
                 int size, K colour) {
   host::ensure_bound();
-  H.Ink(H.Rgb(draw2d::channel_max, draw2d::channel_max, draw2d::channel_max), 0);
+  draw2d::white_ink();
   long long red = H.RgbR(colour), green = H.RgbG(colour), blue = H.RgbB(colour);
   int sx = width / galaxy_scale_divisor, sy = height / galaxy_scale_divisor;
   H.Lock();

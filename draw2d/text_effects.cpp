@@ -3,17 +3,14 @@
 #include "draw2d.h"
 #include "../plugin/host.h"
 
-namespace {
-
-void white_ink() { H.Ink(H.Rgb(draw2d::channel_max, draw2d::channel_max, draw2d::channel_max), 0); }
-
-}  // namespace
+using draw2d::white_ink;
 
 // Four copies in colour 0, one pixel off on each side, under the text in white.
 void text_outline(int x, int y, char* text) {
   host::ensure_bound();
   KText t = as_ktext(text);
   H.Ink(0, 0);
+  // Right, below, above, left: the copies are drawn in this order on purpose.
   H.BasicText(wrap_add(x, 1), y, t);
   H.BasicText(x, wrap_add(y, 1), t);
   H.BasicText(x, wrap_sub(y, 1), t);
@@ -40,7 +37,7 @@ void text_underline(int x, int y, char* text) {
   H.BasicText(x, y, t);
   int width = H.TextWidth(t);
   int start_y = wrap_add(y, H.TextHeight(t));
-  int end_y = wrap_add(y, H.TextHeight(t));
+  int end_y = wrap_add(y, H.TextHeight(t));  // the height is asked again on purpose
   H.Line(x, start_y, wrap_add(x, width), end_y);
 }
 

@@ -128,7 +128,7 @@ void makehealthbar(int x1, int y1, int x2, int y2, float value, float maximum, K
   if (maximum == 0 || ratio != ratio) ratio = 0;
   int fill_edge = trunc_int(x1 + ratio * (static_cast<double>(x2) - x1));
 
-  K grey = H.Rgb(155, 155, 155);
+  K grey = H.Rgb(155, 155, 155);  // made before olive, though passed after it
   K olive = H.Rgb(155, 155, 55);
   H.BoxGradient(x1, y1, x2, y2, olive, 0, grey, 0);
 
@@ -146,6 +146,7 @@ void makehealthbar(int x1, int y1, int x2, int y2, float value, float maximum, K
 // the value passed in.
 K gui_slider(int x, int y, int length, float value) {
   host::ensure_bound();
+  // Each bound asks the mouse again, Y before X, and stops at the first miss.
   bool inside = H.GetMouseY() >= static_cast<long long>(y) - slider_zone &&
                 H.GetMouseY() <= static_cast<long long>(y) + slider_zone && H.GetMouseX() >= x &&
                 H.GetMouseX() <= static_cast<long long>(x) + length;
@@ -162,7 +163,7 @@ K gui_slider(int x, int y, int length, float value) {
   H.Ink(slider_knob, 0);
   H.Box(wrap_sub(knob, 3), wrap_sub(y, 7), wrap_add(knob, 3), wrap_add(y, 7));
   if (!pressed) return float_bits(value);
-  return float_bits(f32((static_cast<double>(H.GetMouseX()) - x) / length));
+  return float_bits(f32((static_cast<double>(H.GetMouseX()) - x) / length));  // X asked once more
 }
 
 // A 100-pixel frame with a bar of current / maximum percent, capped at 100.
@@ -184,5 +185,5 @@ void loadingbar(int maximum, int current, int x, int y, char* caption, int fr, i
   H.Line(x, bottom, right, bottom);
   H.Ink(H.Rgb(br, bg, bb), 0);
   H.Box(x, y, coordinate(x + percent), bottom);
-  H.Ink(H.Rgb(draw2d::channel_max, draw2d::channel_max, draw2d::channel_max), 0);
+  draw2d::white_ink();  // left white for the caller, though nothing more is drawn
 }

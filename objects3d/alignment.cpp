@@ -25,17 +25,17 @@ Measure measure(int object, Vec3 local, Vec3 t) {
   H.MoveUp(object, local.y);
   H.Move(object, local.z);
   Vec3 d = minus(object_position(object), start);
-  H.MoveRight(object, -local.x);
+  H.MoveRight(object, -local.x);  // moved back, not repositioned
   H.MoveUp(object, -local.y);
   H.Move(object, -local.z);
 
   float d_length = length(d);
   float t_length = length(t);
   float dot = f32(double(d.x) * t.x + double(d.y) * t.y + double(d.z) * t.z);
-  float cosine = f32(double(dot) / f32(double(t_length) * d_length));  // not clamped
+  float cosine = f32(double(dot) / product(t_length, d_length));  // not clamped
   float angle = as_float(H.AcosFF(cosine));
-  Vec3 axis{rotation::sum_of_products(d.y, t.z, -d.z, t.y), rotation::sum_of_products(d.z, t.x, -d.x, t.z),
-            rotation::sum_of_products(d.x, t.y, -d.y, t.x)};
+  Vec3 axis{sum_of_products(d.y, t.z, -d.z, t.y), sum_of_products(d.z, t.x, -d.x, t.z),
+            sum_of_products(d.x, t.y, -d.y, t.x)};
   return {angle, axis};
 }
 
@@ -56,8 +56,6 @@ bool direction_allows(int flag, float difference) {
 
 void turn_about(int object, Vec3 axis, float degrees) { rotate_axis(object, axis.x, axis.y, axis.z, degrees); }
 
-float difference(const Measure& m, float wanted) { return f32(double(m.angle) - wanted); }
-
 }  // namespace
 
 void align_axes(int object, float lx, float ly, float lz, float tx, float ty, float tz) {
@@ -76,7 +74,7 @@ void smooth_align_axes(int object, float lx, float ly, float lz, float tx, float
 void angle_axes(int object, float lx, float ly, float lz, float tx, float ty, float tz, float wanted, int flag) {
   host::ensure_bound();
   Measure m = measure(object, {lx, ly, lz}, {tx, ty, tz});
-  float turn = difference(m, wanted);
+  float turn = difference(m.angle, wanted);
   if (direction_allows(flag, turn)) turn_about(object, m.axis, turn);
 }
 
@@ -84,6 +82,6 @@ void smooth_angle_axes(int object, float lx, float ly, float lz, float tx, float
                        float step) {
   host::ensure_bound();
   Measure m = measure(object, {lx, ly, lz}, {tx, ty, tz});
-  float turn = difference(m, wanted);
+  float turn = difference(m.angle, wanted);
   if (direction_allows(flag, turn)) turn_about(object, m.axis, limit_by_step(turn, step));
 }

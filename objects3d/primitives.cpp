@@ -75,7 +75,7 @@ void fixobjectscale(int object, float x_percentage, float y_percentage, float z_
   host::ensure_bound();
   float kx = factor(x_percentage), ky = factor(y_percentage), kz = factor(z_percentage);
   H.PerformCheckListForLimbs(object);
-  int limbs = H.ChecklistQuantity();
+  int limbs = H.ChecklistQuantity();  // read once, before the list is emptied
   H.EmptyChecklist();
   for (int limb = 0; limb < limbs; ++limb) {
     reshape_limb(object, limb, scale_lock, [=](Vertex v) {

@@ -5,6 +5,7 @@
 // free ones; errors are printed and the construction carries on.
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "../draw2d/draw2d.h"
 #include "rebuild.h"
 
 namespace {
@@ -85,10 +86,11 @@ void build_zero_faces(const Build& build) {
 // grabbed from a small bitmap.
 void apply_white_texture(int object, int mesh) {
   int image = lowest_free(H.ImageGetExistEx);
+  // The image number is found before the bitmap.
   H.CreateBitmap(texture_bitmap, texture_side, texture_side);
   for (int x = 0; x < texture_side; ++x)
     for (int y = 0; y < texture_side; ++y) {
-      H.Ink(H.Rgb(255, 255, 255), 0);
+      draw2d::white_ink();  // set again before every dot, as the host sees it
       H.DotInk(x, y);
     }
   H.GrabImageEx(image, 0, 0, texture_side, texture_side);
@@ -103,7 +105,7 @@ void apply_white_texture(int object, int mesh) {
 
 void createobjectpyramid(int object, int size, int sides, int texture) {
   host::ensure_bound();
-  if (H.GetExist(object) == 1) report("Runtime Error! Object already exists!");
+  if (H.GetExist(object) == 1) report("Runtime Error! Object already exists!");  // and carries on
   H.MakePlane(object, 0.0f, 0.0f);
   H.Position(object, 0.0f, 0.0f, 0.0f);
 

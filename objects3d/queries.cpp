@@ -12,9 +12,6 @@ namespace {
 constexpr int line_scratch_object = 1000;
 constexpr int root_flag = 1;
 
-float difference(float a, float b) { return f32(double(a) - b); }
-float sum(float a, float b) { return f32(double(a) + b); }
-float product(float a, float b) { return f32(double(a) * b); }
 float root(float value) { return f32(std::sqrt(double(value))); }
 
 // Strictly between -range and range: upper bound first; NaN fails.
@@ -45,7 +42,7 @@ K get_distance(float x1, float y1, float z1, float x2, float y2, float z2, int r
 // The distance between object and camera in the ground plane (heights ignored).
 K lod_distance(int object, int camera) {
   host::ensure_bound();
-  float ox = as_float(H.GetXPositionEx(object));
+  float ox = as_float(H.GetXPositionEx(object));  // object and camera read in turn
   float cx = as_float(H.CameraGetXPositionEx(camera));
   float oz = as_float(H.GetZPositionEx(object));
   float cz = as_float(H.CameraGetZPositionEx(camera));
@@ -62,6 +59,7 @@ K anglebetweenpoints(float ax, float ay, float az, float bx, float by, float bz,
   Vec3 a{ax, ay, az};
   Vec3 u = minus({bx, by, bz}, a);
   Vec3 v = minus({cx, cy, cz}, a);
+  // The sums run y, x, z: that order fixes their rounding.
   float u_length = as_float(H.SqrtFF(sum(sum(square(u.y), square(u.x)), square(u.z))));
   float v_length = as_float(H.SqrtFF(sum(sum(square(v.y), square(v.x)), square(v.z))));
   float dot = sum(sum(product(v.y, u.y), product(v.x, u.x)), product(v.z, u.z));
@@ -78,7 +76,7 @@ void line3d(float x1, float y1, float z1, float x2, float y2, float z2) {
   int first_x = H.GetScreenX(line_scratch_object);
   int first_y = H.GetScreenY(line_scratch_object);
   H.Position(line_scratch_object, x2, y2, z2);
-  int second_y = H.GetScreenY(line_scratch_object);
+  int second_y = H.GetScreenY(line_scratch_object);  // y before x for the second point
   int second_x = H.GetScreenX(line_scratch_object);
   H.Line(second_x, second_y, first_x, first_y);
   H.DeleteEx(line_scratch_object);

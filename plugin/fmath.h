@@ -65,8 +65,16 @@ inline int wrap_mul(int a, int b) {
   return static_cast<int>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 
+// Two-operand float arithmetic, each result stored as a 32-bit float.
+inline float difference(float a, float b) { return f32(double(a) - b); }
+inline float sum(float a, float b) { return f32(double(a) + b); }
+inline float product(float a, float b) { return f32(double(a) * b); }
 // A float's square, stored as a 32-bit float.
 inline float square(float value) { return f32(value * value); }
+// a·b + c·d, formed wide and stored once as a 32-bit float.
+inline float sum_of_products(float a, float b, float c, float d) {
+  return f32(double(a) * b + double(c) * d);
+}
 
 // A world vector or point: three 32-bit floats.
 struct Vec3 {
@@ -75,5 +83,8 @@ struct Vec3 {
 
 // a − b, component by component, each difference stored as a 32-bit float.
 inline Vec3 minus(Vec3 a, Vec3 b) {
-  return {f32(double(a.x) - b.x), f32(double(a.y) - b.y), f32(double(a.z) - b.z)};
+  return {difference(a.x, b.x), difference(a.y, b.y), difference(a.z, b.z)};
 }
+
+// a + b, component by component, each sum stored as a 32-bit float.
+inline Vec3 plus(Vec3 a, Vec3 b) { return {sum(a.x, b.x), sum(a.y, b.y), sum(a.z, b.z)}; }

@@ -38,6 +38,7 @@ KText getshortfilename(char* previous, char* name) {
   if (length <= 0) return core::string_result(host_text(file));
   int n = length;
   do {
+    // One Mid per position, from the end.
     if (std::strcmp(host_text(H.Mid(KText{}, file, n)), ".") == 0)
       return core::string_result(host_text(H.Right(KText{}, file, length - n)));
     --n;

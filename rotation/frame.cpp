@@ -11,8 +11,6 @@ constexpr float probe_step = 1.0f;  // the probe moves one unit and back
 
 float atan2_degrees(float ordinate, float abscissa) { return as_float(H.Atan2FFF(ordinate, abscissa)); }
 
-float sum_of_products(float a, float b, float c, float d) { return f32(double(a) * b + double(c) * d); }
-
 Turn turn(Axis axis, float degrees) {
   float s = as_float(H.SinFF(degrees));
   float c = as_float(H.CosFF(degrees));
@@ -55,14 +53,14 @@ AxisRotation axis_rotation(Vec3 axis, float degrees) {
 Vec3 sample_right(int object, Vec3 start) {
   H.MoveRight(object, probe_step);
   Vec3 moved = object_position(object);
-  H.MoveLeft(object, probe_step);
+  H.MoveLeft(object, probe_step);  // back with MoveLeft, unlike forward's Move(−1)
   return minus(moved, start);
 }
 
 Vec3 sample_up(int object, Vec3 start) {
   H.MoveUp(object, probe_step);
   Vec3 moved = object_position(object);
-  H.MoveDown(object, probe_step);
+  H.MoveDown(object, probe_step);  // back with MoveDown, unlike forward's Move(−1)
   return minus(moved, start);
 }
 
@@ -89,12 +87,12 @@ EulerAngles euler_angles(const Frame& frame) {
   float z = atan2_degrees(r.y, r.x);
   Turn about_z = turn(Axis::Z, z);
   float h = sum_of_products(about_z.s, r.y, about_z.c, r.x);
-  float y = f32(double(atan2_degrees(h, r.z)) - 90.0);
+  float y = difference(atan2_degrees(h, r.z), 90.0f);
   float u = sum_of_products(about_z.c, f.x, about_z.s, f.y);
   float w = sum_of_products(about_z.c, f.y, -about_z.s, f.x);
-  Turn about_y = turn(Axis::Y, f32(double(y) + 90.0));
+  Turn about_y = turn(Axis::Y, sum(y, 90.0f));
   float v = sum_of_products(u, about_y.c, -f.z, about_y.s);
-  float x = f32(double(atan2_degrees(w, v)) + 180.0);
+  float x = sum(atan2_degrees(w, v), 180.0f);
   return {x, y, z};
 }
 

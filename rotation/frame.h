@@ -53,7 +53,6 @@ struct AxisRotation {
 };
 
 float atan2_degrees(float ordinate, float abscissa);  // the host's Atan2FFF
-float sum_of_products(float a, float b, float c, float d);  // a·b + c·d as a 32-bit float
 
 Turn turn(Axis axis, float degrees);  // asks the host for sin, then cos
 Vec3 apply(const Turn& turn, Vec3 v);

@@ -17,7 +17,7 @@ void orbit(int object, float centre_x, float centre_y, float centre_z, float axi
   Vec3 forward = apply(rotation, frame.forward);
   offset = apply(rotation, offset);
   // The position is set before, and regardless of, the orientation's guard.
-  H.Position(object, f32(double(centre.x) + offset.x), f32(double(centre.y) + offset.y),
-             f32(double(centre.z) + offset.z));
+  Vec3 position = plus(centre, offset);
+  H.Position(object, position.x, position.y, position.z);
   set_orientation(object, {right, forward});
 }

@@ -37,23 +37,24 @@ void rotate_gy(int object, float degrees) { turn_about_world_axis(object, Axis::
 void rotate_gz(int object, float degrees) {
   host::ensure_bound();
   EulerAngles a = read_angles(object);
-  H.Rotate(object, a.x, a.y, f32(double(a.z) + degrees));
+  H.Rotate(object, a.x, a.y, sum(a.z, degrees));
 }
 
 void rotate_lx(int object, float degrees) {
   host::ensure_bound();
   EulerAngles a = read_angles(object);
-  H.Rotate(object, f32(double(a.x) + degrees), a.y, a.z);
+  H.Rotate(object, sum(a.x, degrees), a.y, a.z);
 }
 
 void rotate_ly(int object, float degrees) {
   host::ensure_bound();
-  Vec3 up = sample_up(object, object_position(object));
+  Vec3 up = sample_up(object, object_position(object));  // ROTATE_AXIS probes the position again
   rotate_axis(object, up.x, up.y, up.z, degrees);
 }
 
 void rotate_lz(int object, float degrees) {
   host::ensure_bound();
+  // ROTATE_AXIS probes the position again.
   Vec3 forward = sample_forward(object, object_position(object));
   rotate_axis(object, forward.x, forward.y, forward.z, degrees);
 }

@@ -94,7 +94,7 @@ inline void write_normal(int at, Gradient dx, Gradient dy) {
   int red = unit ? unit_byte(nx) : component_byte(nx);
   int green = unit ? unit_byte(ny) : component_byte(ny);
   int blue = unit ? unit_byte(nz) : component_byte(nz);
-  H.WriteMemblockByte(result_block, at + 2, red);
+  H.WriteMemblockByte(result_block, at + 2, red);  // red, green, blue, alpha: not byte order
   H.WriteMemblockByte(result_block, at + 1, green);
   H.WriteMemblockByte(result_block, at + 0, blue);
   H.WriteMemblockByte(result_block, at + 3, byte_max);  // opaque

@@ -50,7 +50,7 @@ int singlekeycheck(int key) {
   host::ensure_bound();
   if (key < 0 || key >= key_count) return 0;
   int pressed = H.KeyState(key) != 0 && key_states[key] == 0 ? 1 : 0;
-  key_states[key] = H.KeyState(key);
+  key_states[key] = H.KeyState(key);  // asked again, not reused
   return pressed;
 }
 
@@ -61,7 +61,7 @@ int mousedoubleclick(int button) {
   host::ensure_bound();
   int interval = platform::double_click_ms();
   int result = 0;
-  if (H.GetMouseClick() == 0) double_click.latched = 0;
+  if (H.GetMouseClick() == 0) double_click.latched = 0;  // each test asks the mouse again
   if (mouse_is(button) && double_click.armed == 0 && double_click.latched == 0) {
     double_click.armed = 1;
     double_click.first_click_time = H.TimerL();
@@ -72,6 +72,7 @@ int mousedoubleclick(int button) {
     double_click.latched = 1;
     double_click.armed = 0;
   }
+  // The timer is asked again, even on a call that has just read it.
   if (H.TimerL() > wrap_add(double_click.first_click_time, interval)) double_click.armed = 0;
   return result;
 }

@@ -49,6 +49,7 @@ void savesound(int sound, char* file_name) {
   H.WriteLong(scratch_file, format_field(12, size));  // average bytes per second
   H.WriteWord(scratch_file, format_field(16, size));  // block alignment
   H.WriteWord(scratch_file, format_field(20, size));  // bits per sample
+  // The size is asked again on purpose.
   int data_length = sample_bytes(H.GetMemblockSize(scratch_block));
   H.WriteLong(scratch_file, four_cc("data"));
   H.WriteLong(scratch_file, data_length);

@@ -39,6 +39,7 @@ void smooth_matrix(int matrix, int n, int passes) {
   for (int pass = 0; pass < passes; ++pass) {
     for (Coord j = 1; j <= Coord{n} - 1; ++j) {
       for (Coord i = 1; i <= Coord{n} - 1; ++i) {
+        // Read right, below, left, above: the order the host sees.
         float right = height(matrix, i + 1, j);
         float below = height(matrix, i, j - 1);
         float left = height(matrix, i - 1, j);
@@ -59,6 +60,7 @@ void normalize_matrix(int matrix, int n) {
   host::ensure_bound();
   for (Coord j = 1; j <= n; ++j) {
     for (Coord i = 1; i <= n; ++i) {
+      // Read in this order: (i, j−1), (i−1, j), (i−1, j−1), (i, j).
       float a = height(matrix, i, j - 1);
       float b = height(matrix, i - 1, j);
       float c = height(matrix, i - 1, j - 1);
@@ -67,7 +69,7 @@ void normalize_matrix(int matrix, int n) {
       float w2 = slope_angle(spacing_before(j), a - d);
       float x = as_float(H.SinFF(w1));
       float y = as_float(H.CosFF(w1));
-      float z = as_float(H.SinFF(w2));
+      float z = as_float(H.SinFF(w2));  // no cosine of w2 is asked
       H.SetNormal(matrix, static_cast<int>(i), static_cast<int>(j), x, y, z);
     }
   }
