@@ -11,6 +11,9 @@ using Lines = std::vector<std::string>;
 namespace {
 
 constexpr int random_cases = 200;
+// Orientations pass through the stand-in host's sines, cosines and arc
+// tangents, taken from the C library, whose last bits may differ from one
+// library to another: angles are compared within a tolerance.
 constexpr double tolerance_degrees = 0.05;
 
 // The object's local direction in world coordinates, from the stand-in host.

@@ -24,17 +24,26 @@ TEST_F(Bezier, SamplesWithinAPixelAreMerged) {
   cmd::drawbezier(0.2f, 0.2f, 0.4f, 0.3f, 0.9f, 0.9f, 0.6f, 0.8f, 10);
   EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,0,0)"}));
   hostsim::clear_log();
-  // 100 samples of a 10-pixel line: one line per step of more than a pixel.
-  cmd::drawbezier(0, 0, 0, 10.f / 3, 0, 10, 0, 20.f / 3, 100);
-  Lines lines = hostsim::log_of("Line");
-  EXPECT_GE(lines.size(), 5u);
-  EXPECT_LE(lines.size(), 11u);
-  EXPECT_EQ(lines.front().rfind("Basic2D.Line(0,0,0,1", 0), 0u);
+  // x = 2t³ + 3t²: the sample at t = 1/2 lies exactly one pixel on, and is
+  // merged; a hair further and it is drawn.
+  cmd::drawbezier(0, 0, 0, 0, 5, 0, 1, 0, 2);
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,5,0)", "Basic2D.Line(5,0,5,0)"}));
+  hostsim::clear_log();
+  cmd::drawbezier(0, 0, 0, 0, 5, 0, 1.000001f, 0, 2);
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Basic2D.Line(0,0,1,0)", "Basic2D.Line(1,0,5,0)", "Basic2D.Line(5,0,5,0)"}));
+  hostsim::clear_log();
+  cmd::drawbezier(0, 0, 0, 0, 0, 5, 0, 1, 2);  // the same along y
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,0,5)", "Basic2D.Line(0,5,0,5)"}));
 }
 
 TEST_F(Bezier, OneSegmentIsTheChordAndAClosingDot) {
   cmd::drawbezier(5, 5, 50, 90, 100, 20, 70, -40, 1);
   EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(5,5,100,20)", "Basic2D.Line(100,20,100,20)"}));
+  // Coefficients kept as floats sum to 2.99999976 at t = 1, not to the end's 3.
+  hostsim::clear_log();
+  cmd::drawbezier(0, 0, 2 / 97.0f, 0, 3, 0, 17 / 7.0f, 0, 1);
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,2,0)", "Basic2D.Line(2,0,2,0)"}));
 }
 
 TEST_F(Bezier, NoSegmentsDrawNothing) {

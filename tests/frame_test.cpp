@@ -10,7 +10,7 @@ TEST(Protocol, DeclaresTwelveDependenciesWithTheHostPrefix) {
   EXPECT_STREQ(cmd::GetDependencyID(0), EC_HOST_PREFIX "Basic2DDebug.dll");
   EXPECT_STREQ(cmd::GetDependencyID(5), EC_HOST_PREFIX "Core.dll");
   EXPECT_STREQ(cmd::GetDependencyID(11), EC_HOST_PREFIX "ImageDebug.dll");
-  EXPECT_EQ(cmd::GetDependencyID(3), cmd::GetDependencyID(3));
+  EXPECT_STREQ(cmd::GetDependencyID(3), EC_HOST_PREFIX "MemblocksDebug.dll");
   EXPECT_EQ(cmd::GetDependencyID(-1), nullptr);
   EXPECT_EQ(cmd::GetDependencyID(12), nullptr);
 }

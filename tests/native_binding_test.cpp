@@ -1,4 +1,7 @@
 // Binding of the host function table (native: the table is inspected directly).
+#include <set>
+#include <type_traits>
+
 #include "../plugin/host.h"
 #include "../plugin/exports.h"
 #include "../plugin/platform_native.h"
@@ -62,4 +65,46 @@ TEST(Binding, BindingNeverRunsAgain) {
   cmd::getfileextension(nullptr, const_cast<char*>("a.b"));
   EXPECT_TRUE(missing("Len"));
   EXPECT_TRUE(hostsim::log_of("Len").empty());
+}
+
+namespace {
+
+char empty_text[1] = "";
+
+template <class T>
+T plain_argument() {
+  if constexpr (std::is_pointer_v<T>) return empty_text;
+  else return T{};
+}
+
+// Calls a command with zeros, empty texts, as the first call of a freshly
+// loaded plug-in, and tells whether that call bound the table.
+template <class R, class... Args>
+bool binds_on_first_call(const plugin::Export<R(Args...)>& command) {
+  plugin::load_fresh();
+  hostsim::reset();
+  hostsim::load_modules();
+  cmd::ReceiveCoreDataPtr(hostsim::core_record());
+  command(plain_argument<Args>()...);
+  return host::bound && !missing("Sync");
+}
+
+struct FirstCall {
+  const char* name;
+  bool binds;
+};
+
+#define EC_COMMAND(id, function, row) FirstCall{#function, binds_on_first_call(cmd::function)},
+std::vector<FirstCall> first_calls() { return {
+#include "../plugin/command_list.inc"
+}; }
+#undef EC_COMMAND
+
+}  // namespace
+
+TEST(Binding, EveryGuardedCommandBindsAsTheFirstCall) {
+  const std::set<std::string> unguarded = {"rndminmax", "frontink", "backink", "bezierfunction"};
+  std::vector<FirstCall> calls = first_calls();
+  EXPECT_EQ(calls.size(), 66u);
+  for (const FirstCall& call : calls) EXPECT_EQ(call.binds, !unguarded.count(call.name)) << call.name;
 }

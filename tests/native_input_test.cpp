@@ -91,6 +91,8 @@ TEST(RandomFromLoad, DISABLED_FollowsTheGeneratorReseededFromTheClock) {
     EXPECT_EQ(cmd::rndminmax(0, 32767), expected.range(clock, 0, 32767)) << clock;
     EXPECT_EQ(cmd::rndminmax(-10, 10), expected.range(clock, -10, 10)) << clock;
     EXPECT_EQ(cmd::rndminmax(1, 6), expected.range(clock, 1, 6)) << clock;
+    EXPECT_EQ(cmd::rndminmax(6, 1), expected.range(clock, 1, 6)) << clock;  // bounds swapped
+    EXPECT_EQ(cmd::rndminmax(10, -10), expected.range(clock, -10, 10)) << clock;
   }
 }
 

@@ -65,22 +65,13 @@ TEST_F(Primitives, DishFoldsTheUpperHalfInside) {
   const std::vector<Vec3> sphere = hostsim::sphere_mesh(10, 16, 16).vertices;
   const std::vector<Vec3> dish = vertices::of_limb(2, 0);
   ASSERT_EQ(dish.size(), sphere.size());
-  int inner = 0, rim = 0;
-  for (std::size_t i = 0; i < dish.size(); ++i) {
-    double radius = std::sqrt(double(dish[i].x) * dish[i].x + double(dish[i].y) * dish[i].y +
-                              double(dish[i].z) * dish[i].z);
-    EXPECT_LE(dish[i].y, 0.0f);
-    if (sphere[i].y > 0) {
-      ++inner;
-      EXPECT_NEAR(radius, 2.5, 1e-5);
-      EXPECT_EQ(dish[i].x, sphere[i].x * 0.5f);
-    } else {
-      EXPECT_NEAR(radius, 5.0, 1e-5);
-      EXPECT_EQ(dish[i].y, sphere[i].y);
-      rim += sphere[i].y == 0;
-    }
+  std::vector<Vec3> expected;
+  int rim = 0;
+  for (const Vec3& v : sphere) {
+    expected.push_back(folded(v, 0.5f));
+    rim += v.y == 0;
   }
-  EXPECT_GT(inner, 0);
+  vertices::expect_equal(dish, expected);
   EXPECT_GT(rim, 0);  // the equator stays where it is
   const hostsim::Object& object = hostsim::scene.objects.at(2);
   EXPECT_EQ(object.kind, "mesh");
@@ -103,6 +94,15 @@ TEST_F(Primitives, DishInnerPercentagesAndHeight) {
     if (sphere[i].y > 0) {
       EXPECT_TRUE(dish[i].x == 0 && dish[i].y == 0 && dish[i].z == 0);
     }
+  // The factor 10 / 100 is stored as a float before each product.
+  cmd::makeobjectdish(1, 8.0f, 100.0f, 10.0f);
+  dish = vertices::of_limb(1, 0);
+  int unlike_double = 0;
+  for (std::size_t i = 0; i < sphere.size(); ++i) {
+    EXPECT_EQ(dish[i].x, folded(sphere[i], 0.1f).x) << i;
+    unlike_double += sphere[i].y > 0 && float(sphere[i].x * 0.1) != dish[i].x;
+  }
+  EXPECT_GT(unlike_double, 0);
   cmd::makeobjectdish(1, 8.0f, 25.0f, 100.0f);  // the height percentage flattens the bowl
   dish = vertices::of_limb(1, 0);
   for (std::size_t i = 0; i < sphere.size(); ++i)

@@ -161,6 +161,18 @@ TEST_F(Widgets, HealthBarRatioIsASingleAndTheEdgeADouble) {
   EXPECT_EQ(hostsim::log_of("BoxGradient").back(), "Basic2D.BoxGradient(0,0,100000002,10,0x3,0x0,0x3,0x0)");
 }
 
+TEST_F(Widgets, HealthBarWithANegativeMaximum) {
+  // q = -25: only the first band test (value >= -75) can hold.
+  const std::pair<float, const char*> cases[] = {
+      {-50.f, "Basic2D.BoxGradient(0,0,100,10,0x1,0x0,0x1,0x0)"},
+      {-80.f, "Basic2D.BoxGradient(0,0,160,10,0x0,0x0,0x0,0x0)"},
+      {50.f, "Basic2D.BoxGradient(0,0,-100,10,0x1,0x0,0x1,0x0)"}};
+  for (auto [value, fill] : cases) {
+    cmd::makehealthbar(0, 0, 200, 10, value, -100.f, 1, 2, 3, 4);
+    EXPECT_EQ(hostsim::log_of("BoxGradient").back(), fill) << value;
+  }
+}
+
 TEST_F(Widgets, HealthBarWithMaximumZeroIsEmpty) {
   cmd::makehealthbar(10, 0, 200, 10, 50.f, 0.f, 1, 2, 3, 4);
   cmd::makehealthbar(10, 0, 200, 10, 0.f, 0.f, 1, 2, 3, 4);
@@ -184,6 +196,26 @@ TEST_F(Widgets, SliderOutsideTheZoneKeepsItsValue) {
   expect_ink(0xFF909090u);
   EXPECT_EQ(hostsim::pixel(196, 50), 0xFF303030u);  // the knob's border
   EXPECT_EQ(hostsim::pixel(200, 50), 0xFF909090u);  // its face
+}
+
+TEST_F(Widgets, SliderZoneEdgesAreInclusive) {
+  struct Case {
+    int mouse_x, mouse_y, length;
+    bool inside;
+  };
+  const Case cases[] = {{100, 40, 200, true},  {300, 60, 200, true},  {100, 39, 200, false},
+                        {150, 61, 200, false}, {99, 50, 200, false},  {301, 50, 200, false},
+                        {100, 50, 0, true},    {100, 50, -1, false},  {90, 50, -10, false}};
+  for (const Case& c : cases) {
+    mouse(c.mouse_x, c.mouse_y, 1);
+    hostsim::clear_log();
+    K result = cmd::gui_slider(100, 50, c.length, 0.5f);
+    EXPECT_EQ(hostsim::log_of("Ink").front(), c.inside ? "Basic2D.Ink(0xFF000000,0x0)" : "Basic2D.Ink(0xFF303030,0x0)")
+        << c.mouse_x << ',' << c.mouse_y << ' ' << c.length;
+    if (!c.inside) {
+      EXPECT_EQ(result, ::float_bits(0.5f));
+    }
+  }
 }
 
 TEST_F(Widgets, SliderInsideWithoutAClickKeepsItsValue) {
