@@ -64,8 +64,10 @@ struct Case {
   void (*call)();
 };
 
-#define CASE(function, ...) \
-  { reinterpret_cast<const void*>(&::function), [] { ::function(__VA_ARGS__); } }
+#define CASE(function, ...)                                                     \
+  {                                                                             \
+    reinterpret_cast<const void*>(&::function), [] { ::function(__VA_ARGS__); } \
+  }
 
 const Case cases[] = {
     CASE(checkobjectcollisionarea, 1, 2, 9.0f),

@@ -50,7 +50,7 @@ struct range {
 struct insn {
   char owner;
   char allocator_entry;
-  char opens, closes;  /* first and last instruction of ec_counted_call */
+  char opens, closes; /* first and last instruction of ec_counted_call */
 };
 
 static struct range* ranges;
@@ -88,8 +88,10 @@ static const struct range* range_of(uint64_t address) {
   size_t low = 0, high = range_count;
   while (low < high) {
     size_t middle = (low + high) / 2;
-    if (ranges[middle].start <= address) low = middle + 1;
-    else high = middle;
+    if (ranges[middle].start <= address)
+      low = middle + 1;
+    else
+      high = middle;
   }
   if (low == 0 || address >= ranges[low - 1].end) return NULL;
   return &ranges[low - 1];
@@ -124,11 +126,11 @@ static void on_translation(qemu_plugin_id_t id, struct qemu_plugin_tb* tb) {
     struct qemu_plugin_insn* code = qemu_plugin_tb_get_insn(tb, k);
     uint64_t address = qemu_plugin_insn_vaddr(code);
     const struct range* r = range_of(address);
-    struct insn* i = calloc(1, sizeof *i);  /* lives as long as the translation may */
+    struct insn* i = calloc(1, sizeof *i); /* lives as long as the translation may */
     i->owner = r ? r->owner : 'L';
     i->allocator_entry = r && r->owner == 'A' && address == r->start;
     i->opens = r && r->owner == 'C' && address == r->start;
-    i->closes = r && r->owner == 'C' && address == r->end - 1;  /* its one-byte return */
+    i->closes = r && r->owner == 'C' && address == r->end - 1; /* its one-byte return */
     if (i->owner == 'A') i->owner = 'L';
     qemu_plugin_register_vcpu_insn_exec_cb(code, on_insn, QEMU_PLUGIN_CB_NO_REGS, i);
   }
@@ -140,7 +142,7 @@ static void at_exit(qemu_plugin_id_t id, void* data) {
 }
 
 __attribute__((visibility("default"))) int qemu_plugin_install(qemu_plugin_id_t id, const void* info, int argc,
-                                                              char** argv) {
+                                                               char** argv) {
   (void)info;
   const char* ranges_path = NULL;
   const char* out_path = NULL;

@@ -7,7 +7,6 @@ if(EC_SANITIZE)
 endif()
 
 add_library(ec_plugin OBJECT ${EC_SOURCES})
-target_include_directories(ec_plugin PUBLIC ${PROJECT_SOURCE_DIR}/plugin)
 
 if(EC_TESTS)
   find_package(GTest REQUIRED)
@@ -37,7 +36,6 @@ if(EC_TESTS)
   find_package(GIF REQUIRED)
   add_library(ec_runner_core STATIC ${RUNNER_SOURCES})
   target_link_libraries(ec_runner_core PUBLIC hostsim GIF::GIF)
-  target_include_directories(ec_runner_core PUBLIC ${PROJECT_SOURCE_DIR}/tools/runner)
   target_compile_definitions(ec_runner_core PRIVATE EC_VERSION="${PROJECT_VERSION}")
 
   add_executable(ec_runner tools/runner/main.cpp)

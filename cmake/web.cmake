@@ -49,7 +49,6 @@ add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
 add_library(ec_plugin OBJECT ${EC_SOURCES})
-target_include_directories(ec_plugin PUBLIC ${PROJECT_SOURCE_DIR}/plugin)
 
 file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
 add_library(hostsim STATIC ${HOSTSIM_SOURCES})

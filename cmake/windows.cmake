@@ -70,7 +70,6 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
                              EC_VERSION="${PROJECT_VERSION}" EC_DESCRIPTION="${PROJECT_DESCRIPTION}")
   add_executable(ec_fuzz_replay tests/fuzz/replay.cpp tests/plugin.cpp)
   foreach(program ec_tests ec_fuzz_replay)
-    target_include_directories(${program} PRIVATE plugin)
     target_link_libraries(${program} PRIVATE HostSim gtest gtest_main)
     target_compile_definitions(${program} PRIVATE EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                EC_PLUGIN_DLL="${plugin_dll}")

@@ -37,8 +37,7 @@ void line(float x1, float y1, float x2, float y2) {
 // pixel on both axes to the last drawn point are merged, and a closing line
 // always joins the last drawn point to the last sample.  With fewer than one
 // segment no sample exists and nothing is drawn.
-void drawbezier(float p0x, float p0y, float p1x, float p1y, float p3x, float p3y, float p2x, float p2y,
-                int segments) {
+void drawbezier(float p0x, float p0y, float p1x, float p1y, float p3x, float p3y, float p2x, float p2y, int segments) {
   host::ensure_bound();
   if (segments < 1) return;
   Cubic cx = cubic(p0x, p1x, p3x, p2x), cy = cubic(p0y, p1y, p3y, p2y);
@@ -58,8 +57,7 @@ void drawbezier(float p0x, float p0y, float p1x, float p1y, float p3x, float p3y
 
 // The construction: both handles, a circle on each control point, a 5 x 5
 // box on each end point.
-void drawbezierinfo(float p0x, float p0y, float p1x, float p1y, float p3x, float p3y, float p2x,
-                    float p2y) {
+void drawbezierinfo(float p0x, float p0y, float p1x, float p1y, float p3x, float p3y, float p2x, float p2y) {
   host::ensure_bound();
   line(p0x, p0y, p1x, p1y);
   line(p3x, p3y, p2x, p2y);

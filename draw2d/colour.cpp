@@ -3,8 +3,8 @@
 // Colours are opaque host values: channels are read with RgbR, RgbG, RgbB
 // and the result is built with Rgb.
 #include "../plugin/commands.h"
-#include "draw2d.h"
 #include "../plugin/host.h"
+#include "draw2d.h"
 
 using draw2d::clamp_channel;
 

@@ -2,8 +2,8 @@
 // locked on to the camera, its alpha factor stepped one percent per presented
 // frame.  The plane is built on first use and left for the program.
 #include "../plugin/commands.h"
-#include "draw2d.h"
 #include "../plugin/host.h"
+#include "draw2d.h"
 
 namespace {
 

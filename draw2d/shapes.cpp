@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "../plugin/commands.h"
-#include "draw2d.h"
 #include "../plugin/host.h"
+#include "draw2d.h"
 
 namespace {
 
@@ -93,8 +93,7 @@ void drawdust(int x, int y, int radius, int count, K colour) {
 
 // Stars crowd toward the centre (d²), brighten toward it, and gather into
 // `arms` sectors bent into spirals by `twist`.
-void drawgalaxy(int x, int y, int width, int height, int arms, int twist, int stars, int spread,
-                int size, K colour) {
+void drawgalaxy(int x, int y, int width, int height, int arms, int twist, int stars, int spread, int size, K colour) {
   host::ensure_bound();
   draw2d::white_ink();
   long long red = H.RgbR(colour), green = H.RgbG(colour), blue = H.RgbB(colour);

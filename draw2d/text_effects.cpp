@@ -1,7 +1,7 @@
 // TEXT OUTLINE, TEXT SHADOW, TEXT UNDERLINE, TYPEWRITER TEXT.
 #include "../plugin/commands.h"
-#include "draw2d.h"
 #include "../plugin/host.h"
+#include "draw2d.h"
 
 using draw2d::white_ink;
 

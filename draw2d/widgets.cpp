@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "../plugin/commands.h"
-#include "draw2d.h"
 #include "../plugin/host.h"
+#include "draw2d.h"
 
 using draw2d::coordinate;
 
@@ -37,7 +37,8 @@ class ChannelRamp {
  public:
   ChannelRamp(int c0, int c1, std::uint32_t n, int offset)
       : value_(static_cast<std::uint32_t>(c0) + static_cast<std::uint32_t>(offset)),
-        remainder_less_n_(0u - n), minus_n_(0u - n) {
+        remainder_less_n_(0u - n),
+        minus_n_(0u - n) {
     if (n == 0) return;
     long long difference = static_cast<long long>(c1) - c0;
     long long whole = difference / n, part = difference % n;
@@ -91,8 +92,10 @@ void bevel_side(K from, K to, long long steps, int x, int y) {
     H.Dot(x, y, colour);
     if (left == 0) break;
     red.step(), green.step(), blue.step();
-    if constexpr (along == Along::down) y = wrap_add(y, 1);
-    else x = wrap_add(x, 1);
+    if constexpr (along == Along::down)
+      y = wrap_add(y, 1);
+    else
+      x = wrap_add(x, 1);
   }
 }
 
@@ -169,8 +172,7 @@ K gui_slider(int x, int y, int length, float value) {
 // A 100-pixel frame with a bar of current / maximum percent, capped at 100.
 // The percentage is formed in 64 bits, so a large current cannot overflow;
 // a maximum of 0 has no percentage and draws an empty bar.
-void loadingbar(int maximum, int current, int x, int y, char* caption, int fr, int fg, int fb, int br,
-                int bg, int bb) {
+void loadingbar(int maximum, int current, int x, int y, char* caption, int fr, int fg, int fb, int br, int bg, int bb) {
   host::ensure_bound();
   long long percent = maximum == 0 ? 0 : static_cast<long long>(current) * 100 / maximum;
   if (percent >= 100) percent = 100;

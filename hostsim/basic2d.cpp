@@ -69,8 +69,10 @@ bool clip_segment(const Segment& line, int width, int height, double& t0, double
   auto keep = [&](double p, double q) {  // the part where p·t <= q
     if (p == 0) return q >= 0;
     double t = q / p;
-    if (p < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (p < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
     return t0 <= t1;
   };
   return keep(-dx, line.x1 + 1.0) && keep(dx, double(width) - line.x1) && keep(-dy, line.y1 + 1.0) &&
@@ -100,8 +102,7 @@ void Basic2D_Box(int x1, int y1, int x2, int y2) {
 
 // Like Box, shaded from the colours of the bottom-left, top-left,
 // bottom-right and top-right corners.
-void Basic2D_BoxGradient(int x1, int y1, int x2, int y2, K bottom_left, K top_left, K bottom_right,
-                         K top_right) {
+void Basic2D_BoxGradient(int x1, int y1, int x2, int y2, K bottom_left, K top_left, K bottom_right, K top_right) {
   double left = std::min(x1, x2), top = std::min(y1, y2);
   double width = std::abs(static_cast<double>(x2) - x1), height = std::abs(static_cast<double>(y2) - y1);
   Span xs = clip(x1, x2, screen.width), ys = clip(y1, y2, screen.height);

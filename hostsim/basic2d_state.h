@@ -26,10 +26,10 @@ inline constexpr std::uint32_t opaque = 0xFF000000u;
 
 struct Screen {
   int width = default_display_width, height = default_display_height;
-  std::vector<std::uint32_t> pixels;  // width x height, black until drawn
+  std::vector<std::uint32_t> pixels;    // width x height, black until drawn
   K ink = 0xFFFFFFFFu, paper = opaque;  // foreground and background ink
-  int locks = 0, unlocks = 0;                // Lock / Unlock calls
-  int ambient = default_ambient;             // SetAmbient level, percent
+  int locks = 0, unlocks = 0;           // Lock / Unlock calls
+  int ambient = default_ambient;        // SetAmbient level, percent
 };
 
 HS_API extern Screen screen;

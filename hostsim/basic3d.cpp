@@ -1,11 +1,10 @@
 // Basic 3D module: objects and their limbs, primitives and meshes, placement,
 // orientation and moves along the object's own axes, looks, vertex data and
 // the screen projection.  See basic3d_state.h for the conventions.
-#include "basic3d_state.h"
-
 #include <cmath>
 #include <cstdint>
 
+#include "basic3d_state.h"
 #include "impl.h"
 #include "memblocks_state.h"
 #include "system_state.h"
@@ -75,9 +74,7 @@ Corner sphere_point(double radius, int rows, int columns, int ring, int column) 
 
 Mesh cube(float size) {
   float h = size / 2;
-  auto corner = [h](int bits) {
-    return Vec3{bits & 1 ? h : -h, bits & 2 ? h : -h, bits & 4 ? h : -h};
-  };
+  auto corner = [h](int bits) { return Vec3{bits & 1 ? h : -h, bits & 2 ? h : -h, bits & 4 ? h : -h}; };
   static constexpr int faces[6][4] = {{0, 2, 6, 4}, {1, 5, 7, 3}, {0, 4, 5, 1},
                                       {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 6, 7, 5}};
   static constexpr TexturePoint face_corners[4] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // the whole image on each face
@@ -244,8 +241,8 @@ void Basic3D_MakeMeshFromObject(int mesh, int number) {
   for (const auto& [limb, part] : object->limbs)
     for (std::size_t i = 0; i < part.vertices.size(); ++i) {
       const Vec3& v = part.vertices[i];
-      made.vertices.push_back({f32(v.x * (scale.x / 100.0)), f32(v.y * (scale.y / 100.0)),
-                               f32(v.z * (scale.z / 100.0))});
+      made.vertices.push_back(
+          {f32(v.x * (scale.x / 100.0)), f32(v.y * (scale.y / 100.0)), f32(v.z * (scale.z / 100.0))});
       made.texture_points.push_back(i < part.texture_points.size() ? part.texture_points[i] : TexturePoint{});
     }
   scene.meshes[mesh] = std::move(made);
@@ -270,8 +267,8 @@ void Basic3D_MakeSphere(int number, float size, int rows, int columns) {
   make_object(number, "sphere", sphere_mesh(size, rows, columns));
 }
 
-void Basic3D_MakeTriangle(int number, float x1, float y1, float z1, float x2, float y2, float z2,
-                          float x3, float y3, float z3) {
+void Basic3D_MakeTriangle(int number, float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
+                          float z3) {
   // The third corner takes the texture's top middle, the others its bottom corners.
   make_object(number, "triangle", Mesh{{{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}}, {{0, 1}, {1, 1}, {0.5f, 0}}});
 }
@@ -292,11 +289,10 @@ void Basic3D_PerformCheckListForLimbs(int number) {
 void Basic3D_Point(int number, float x, float y, float z) {
   Object* object = find_object(number);
   if (!object) return;
-  double dx = x - double(object->position.x), dy = y - double(object->position.y),
-         dz = z - double(object->position.z);
+  double dx = x - double(object->position.x), dy = y - double(object->position.y), dz = z - double(object->position.z);
   if (dx == 0 && dy == 0 && dz == 0) return;
-  object->angles = {f32(std::atan2(-dy, std::sqrt(dx * dx + dz * dz)) / degrees),
-                    f32(std::atan2(dx, dz) / degrees), 0.0f};
+  object->angles = {f32(std::atan2(-dy, std::sqrt(dx * dx + dz * dz)) / degrees), f32(std::atan2(dx, dz) / degrees),
+                    0.0f};
 }
 
 void Basic3D_Position(int number, float x, float y, float z) {
@@ -324,8 +320,7 @@ void Basic3D_SetVertexDataPosition(int index, float x, float y, float z) {
 void Basic3D_UnlockVertexData() {
   ++vertex_data.unlocks;
   if (!vertex_data.locked) return;
-  if (Mesh* limb = limb_at(vertex_data.object, vertex_data.limb))
-    limb->vertices = vertex_data.vertices;
+  if (Mesh* limb = limb_at(vertex_data.object, vertex_data.limb)) limb->vertices = vertex_data.vertices;
   vertex_data.locked = false;
   vertex_data.vertices.clear();
 }

@@ -61,17 +61,17 @@ struct Mesh {
 struct Object {
   std::string kind;  // "plane", "cube", "sphere", "triangle", "mesh"
   Vec3 position;
-  Vec3 angles;       // Euler angles in degrees, as set
+  Vec3 angles;                // Euler angles in degrees, as set
   Vec3 scale{100, 100, 100};  // percentages
   std::map<int, Mesh> limbs;  // limb 0 is the object's own mesh
   K colour = 0xFFFFFFFF;
   float alpha = 100;
   bool locked_on = false;
-  int texture = 0;  // image number, 0 for none
+  int texture = 0;                            // image number, 0 for none
   int texture_width = 0, texture_height = 0;  // the image's size when it was applied
   std::vector<std::uint32_t> texture_pixels;  // the image's pixels when it was applied
-  std::vector<int> settings;  // the last Set call's three values
-  int bounds_calculated = 0;  // CalculateObjectBounds calls
+  std::vector<int> settings;                  // the last Set call's three values
+  int bounds_calculated = 0;                  // CalculateObjectBounds calls
 };
 
 struct Camera {

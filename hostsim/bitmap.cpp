@@ -1,9 +1,8 @@
 // Bitmap module: bitmaps as 2D drawing surfaces.
-#include "bitmap_state.h"
-
 #include <cstdint>
 
 #include "basic2d_state.h"
+#include "bitmap_state.h"
 #include "impl.h"
 
 namespace hostsim {

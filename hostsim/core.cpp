@@ -67,9 +67,7 @@ namespace impl {
 // bit (the browser build's gives acosf(0) one step below pi / 2), the double
 // ones agree.
 KFloat Core_AcosFF(float c) { return float_result(f32(std::acos(double(c)) / degrees)); }
-KFloat Core_Atan2FFF(float y, float x) {
-  return float_result(f32(std::atan2(double(y), double(x)) / degrees));
-}
+KFloat Core_Atan2FFF(float y, float x) { return float_result(f32(std::atan2(double(y), double(x)) / degrees)); }
 KFloat Core_CosFF(float a) { return float_result(f32(std::cos(a * degrees))); }
 
 // Moves the current angle part of the way toward the destination along the

@@ -9,10 +9,10 @@
 namespace hostsim {
 
 struct CoreState {
-  std::uint32_t random_state = 1;  // RndLL's generator; Randomize seeds it
-  int timer = 0;                   // TimerL, milliseconds
-  int frames = 0;                  // Sync calls
-  int cursor_x = 0, cursor_y = 0;  // SetCursor
+  std::uint32_t random_state = 1;    // RndLL's generator; Randomize seeds it
+  int timer = 0;                     // TimerL, milliseconds
+  int frames = 0;                    // Sync calls
+  int cursor_x = 0, cursor_y = 0;    // SetCursor
   std::vector<std::string> printed;  // PrintCS lines
 };
 

@@ -111,10 +111,10 @@ void record(const char* module, const char* decorated, A... args) {
 }  // namespace
 }  // namespace hostsim
 
-#define HOST_FN(module, field, decorated, Ret, Params)          \
-  HS_EXPORT Ret hs_##module##_##field(HS_NAMED Params) {        \
+#define HOST_FN(module, field, decorated, Ret, Params)                  \
+  HS_EXPORT Ret hs_##module##_##field(HS_NAMED Params) {                \
     hostsim::record(#module, decorated HS_COMMA Params HS_ARGS Params); \
-    return hostsim::impl::module##_##field(HS_ARGS Params);     \
+    return hostsim::impl::module##_##field(HS_ARGS Params);             \
   }
 #define HS_COMMA(...) __VA_OPT__(, )
 #include "../plugin/host_functions.inc"
@@ -155,8 +155,7 @@ void hide_export(HMODULE module, const char* name) {
 
 bool load_modules(const LoadOptions& options) {
   auto skipped = [&](const char* file) {
-    return std::find(options.skip_modules.begin(), options.skip_modules.end(), file) !=
-           options.skip_modules.end();
+    return std::find(options.skip_modules.begin(), options.skip_modules.end(), file) != options.skip_modules.end();
   };
 #if defined(_WIN32)
   // Unload what an earlier call loaded, so that a skipped module is really
@@ -176,8 +175,7 @@ bool load_modules(const LoadOptions& options) {
 #else
   platform::native::clear_modules();
   auto stripped = [&](const char* name) {
-    return std::find(options.strip_exports.begin(), options.strip_exports.end(), name) !=
-           options.strip_exports.end();
+    return std::find(options.strip_exports.begin(), options.strip_exports.end(), name) != options.strip_exports.end();
   };
   auto add = [&](host::Module module, const char* decorated, void* address) {
     const char* file = host::module_file_name(module);

@@ -15,6 +15,8 @@ struct Glyph {
   unsigned char rows[glyph_height];  // top row first; bit 4 is the leftmost pixel
 };
 
+// One glyph a line.
+// clang-format off
 const Glyph font[] = {
     {' ', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
     {'!', {0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x04}},
@@ -79,6 +81,7 @@ const Glyph font[] = {
     {']', {0x0E, 0x02, 0x02, 0x02, 0x02, 0x02, 0x0E}},
     {'_', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1F}},
 };
+// clang-format on
 
 const Glyph& glyph_of(char character) {
   char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(character)));

@@ -29,8 +29,8 @@ namespace hostsim {
 HS_API void reset();
 
 struct LoadOptions {
-  std::vector<std::string> skip_modules;     // module file names left unloaded
-  std::vector<std::string> strip_exports;    // decorated names left out
+  std::vector<std::string> skip_modules;   // module file names left unloaded
+  std::vector<std::string> strip_exports;  // decorated names left out
 };
 
 // Makes the host modules findable the way the plug-in binds them: natively
@@ -48,7 +48,7 @@ HS_API std::vector<std::string> log_of(const std::string& function);  // lines o
 HS_API std::vector<std::string> log_without(const std::vector<std::string>& functions);
 HS_API void clear_log();
 HS_API void set_logging(bool on);  // off: calls are not logged (benchmarks)
-HS_API int live_strings();  // texts made by the string allocator not yet given back
+HS_API int live_strings();         // texts made by the string allocator not yet given back
 
 // Formats a float as the log does.
 HS_API std::string format_float(float value);

@@ -45,8 +45,7 @@ void Image_GrabImageEx(int image, int left, int top, int right, int bottom) {
   Image grabbed;
   grabbed.width = int(width), grabbed.height = int(height);
   for (std::int64_t y = top; y < bottom; ++y)
-    for (std::int64_t x = left; x < right; ++x)
-      grabbed.pixels.push_back(surface_pixel(int(x), int(y)));
+    for (std::int64_t x = left; x < right; ++x) grabbed.pixels.push_back(surface_pixel(int(x), int(y)));
   storage.images[image] = std::move(grabbed);
 }
 

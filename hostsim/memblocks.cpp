@@ -52,8 +52,7 @@ Image image_from_memblock(const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() < 12) return image;
   std::int32_t width = static_cast<std::int32_t>(read32(&bytes[0]));
   std::int32_t height = static_cast<std::int32_t>(read32(&bytes[4]));
-  if (width <= 0 || height <= 0 || (bytes.size() - 12) / 4 / std::size_t(width) < std::size_t(height))
-    return image;
+  if (width <= 0 || height <= 0 || (bytes.size() - 12) / 4 / std::size_t(width) < std::size_t(height)) return image;
   image.width = width, image.height = height;
   image.depth = static_cast<int>(read32(&bytes[8]));
   image.pixels.resize(std::size_t(width) * std::size_t(height));

@@ -17,10 +17,8 @@
 #define HS_NAMED_6(t1, t2, t3, t4, t5, t6) HS_NAMED_5(t1, t2, t3, t4, t5), t6 a6
 #define HS_NAMED_7(t1, t2, t3, t4, t5, t6, t7) HS_NAMED_6(t1, t2, t3, t4, t5, t6), t7 a7
 #define HS_NAMED_8(t1, t2, t3, t4, t5, t6, t7, t8) HS_NAMED_7(t1, t2, t3, t4, t5, t6, t7), t8 a8
-#define HS_NAMED_9(t1, t2, t3, t4, t5, t6, t7, t8, t9) \
-  HS_NAMED_8(t1, t2, t3, t4, t5, t6, t7, t8), t9 a9
-#define HS_NAMED_10(t1, t2, t3, t4, t5, t6, t7, t8, t9, t10) \
-  HS_NAMED_9(t1, t2, t3, t4, t5, t6, t7, t8, t9), t10 a10
+#define HS_NAMED_9(t1, t2, t3, t4, t5, t6, t7, t8, t9) HS_NAMED_8(t1, t2, t3, t4, t5, t6, t7, t8), t9 a9
+#define HS_NAMED_10(t1, t2, t3, t4, t5, t6, t7, t8, t9, t10) HS_NAMED_9(t1, t2, t3, t4, t5, t6, t7, t8, t9), t10 a10
 
 #define HS_ARGS(...) HS_CAT(HS_ARGS_, HS_COUNT(__VA_ARGS__))
 #define HS_ARGS_0

@@ -15,10 +15,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-bool save_png(const std::string& path, int width, int height,
-              const std::vector<std::uint32_t>& pixels) {
-  if (width <= 0 || height <= 0 || pixels.size() < std::size_t(width) * std::size_t(height))
-    return false;
+bool save_png(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels) {
+  if (width <= 0 || height <= 0 || pixels.size() < std::size_t(width) * std::size_t(height)) return false;
   File file(std::fopen(path.c_str(), "wb"));
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -28,8 +26,8 @@ bool save_png(const std::string& path, int width, int height,
     return false;
   }
   png_init_io(png, file.get());
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   std::vector<png_byte> row(std::size_t(width) * 4);
   for (int y = 0; y < height; ++y) {
@@ -45,8 +43,7 @@ bool save_png(const std::string& path, int width, int height,
   return true;
 }
 
-bool load_png(const std::string& path, int& width, int& height,
-              std::vector<std::uint32_t>& pixels) {
+bool load_png(const std::string& path, int& width, int& height, std::vector<std::uint32_t>& pixels) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, path.c_str())) return false;

@@ -7,9 +7,7 @@
 
 namespace hostsim {
 
-bool save_png(const std::string& path, int width, int height,
-              const std::vector<std::uint32_t>& pixels);
-bool load_png(const std::string& path, int& width, int& height,
-              std::vector<std::uint32_t>& pixels);
+bool save_png(const std::string& path, int width, int height, const std::vector<std::uint32_t>& pixels);
+bool load_png(const std::string& path, int& width, int& height, std::vector<std::uint32_t>& pixels);
 
 }  // namespace hostsim

@@ -13,10 +13,10 @@
 namespace hostsim {
 namespace {
 
-constexpr int subpixel_bits = 8;                // corners snap to 1/256 pixel
+constexpr int subpixel_bits = 8;  // corners snap to 1/256 pixel
 constexpr long long pixel_units = 1LL << subpixel_bits;
-constexpr double guard_band = 64;               // pixels round the screen kept before cutting
-constexpr int largest_polygon = 3 + 5;          // a triangle cut by five planes
+constexpr double guard_band = 64;       // pixels round the screen kept before cutting
+constexpr int largest_polygon = 3 + 5;  // a triangle cut by five planes
 
 struct Canvas {
   int width = 0, height = 0;
@@ -61,7 +61,8 @@ std::uint32_t tint(std::uint32_t colour, std::uint32_t by) {
 }
 
 std::uint32_t lit(std::uint32_t colour, double light) {
-  return rgb(scaled(channel(colour, 16) * light), scaled(channel(colour, 8) * light), scaled(channel(colour, 0) * light));
+  return rgb(scaled(channel(colour, 16) * light), scaled(channel(colour, 8) * light),
+             scaled(channel(colour, 0) * light));
 }
 
 std::uint32_t mixed(std::uint32_t front, std::uint32_t back, double opacity) {
@@ -134,8 +135,11 @@ int cut(const Corner* in, int count, const Plane& plane, Corner* out) {
     double di = dp >= 0 ? dp : dq, dout = dp >= 0 ? dq : dp;
     double t = di / (di - dout);
     auto along = [t](double a, double b) { return a + t * (b - a); };
-    out[kept++] = {{along(inside.at.x, outside.at.x), along(inside.at.y, outside.at.y), along(inside.at.z, outside.at.z)},
-                   along(inside.u, outside.u), along(inside.v, outside.v), along(inside.light, outside.light)};
+    out[kept++] = {
+        {along(inside.at.x, outside.at.x), along(inside.at.y, outside.at.y), along(inside.at.z, outside.at.z)},
+        along(inside.u, outside.u),
+        along(inside.v, outside.v),
+        along(inside.light, outside.light)};
   }
   return kept;
 }
@@ -192,8 +196,11 @@ void fill_triangle(Canvas& canvas, const Surface& surface, ScreenCorner a, Scree
 ScreenCorner on_screen(const View& view, const Corner& corner) {
   double nearness = 1 / corner.at.z;
   return {std::llround(view.screen_x(corner.at) * double(pixel_units)),
-          std::llround(view.screen_y(corner.at) * double(pixel_units)), nearness, corner.u * nearness,
-          corner.v * nearness, corner.light * nearness};
+          std::llround(view.screen_y(corner.at) * double(pixel_units)),
+          nearness,
+          corner.u * nearness,
+          corner.v * nearness,
+          corner.light * nearness};
 }
 
 struct Rasteriser {
@@ -255,7 +262,8 @@ void fill_object(Rasteriser& raster, const Object& object, const Point3& towards
 }
 
 bool has_grid(const Matrix& matrix) {
-  std::size_t vertices = (std::size_t(std::max(matrix.tiles_x, 0)) + 1) * (std::size_t(std::max(matrix.tiles_z, 0)) + 1);
+  std::size_t vertices =
+      (std::size_t(std::max(matrix.tiles_x, 0)) + 1) * (std::size_t(std::max(matrix.tiles_z, 0)) + 1);
   return matrix.heights.size() >= vertices && matrix.normals.size() >= vertices;
 }
 
@@ -287,8 +295,10 @@ void draw_solid(Canvas& canvas, const View& view) {
   std::vector<const Object*> see_through;
   for (const auto& [number, object] : scene.objects) {
     if (!(object.alpha > 0)) continue;
-    if (object.alpha < 100) see_through.push_back(&object);
-    else fill_object(raster, object, towards_light, ambient);
+    if (object.alpha < 100)
+      see_through.push_back(&object);
+    else
+      fill_object(raster, object, towards_light, ambient);
   }
   for (auto& [number, matrix] : matrix_state.matrices) fill_matrix(raster, matrix, ambient);
   for (const Object* object : see_through) fill_object(raster, *object, towards_light, ambient);
@@ -354,8 +364,10 @@ std::vector<std::uint32_t> render_scene(Look look) {
   Canvas canvas{screen.width, screen.height, screen.pixels, {}};
   canvas.pixels.resize(std::size_t(screen.width) * std::size_t(screen.height), opaque);
   View view = current_view();
-  if (look == Look::wireframe) draw_wireframe(canvas, view);
-  else draw_solid(canvas, view);
+  if (look == Look::wireframe)
+    draw_wireframe(canvas, view);
+  else
+    draw_solid(canvas, view);
   return canvas.pixels;
 }
 

@@ -13,8 +13,8 @@
 // its angles and adding its position.  An object locked on to the camera is
 // placed that way in camera space: it rides along with the camera.
 #pragma once
-#include "hostsim.h"
 #include "basic3d_state.h"
+#include "hostsim.h"
 
 namespace hostsim {
 

@@ -3,9 +3,9 @@
 // Every face is one host triangle turned into a mesh and added to the target
 // object as a limb.  Scratch object, mesh and image numbers are the lowest
 // free ones; errors are printed and the construction carries on.
+#include "../draw2d/draw2d.h"
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
-#include "../draw2d/draw2d.h"
 #include "rebuild.h"
 
 namespace {
@@ -57,8 +57,7 @@ Vec3 probe_base_corner(int scratch, float base_y, float size, float angle) {
 // Triangular base: corners `size` units out from the axis, 120 degrees apart.
 void build_three_sides(const Build& build, int size, int half) {
   Vec3 c[3];
-  for (int i = 0; i < 3; ++i)
-    c[i] = probe_base_corner(build.scratch, float(-half), float(size), base_corner_angles[i]);
+  for (int i = 0; i < 3; ++i) c[i] = probe_base_corner(build.scratch, float(-half), float(size), base_corner_angles[i]);
   Vec3 apex{0.0f, float(half), 0.0f};
   add_face(build, 1, c[0], c[1], c[2]);
   add_face(build, 2, c[0], c[1], apex);
@@ -120,8 +119,7 @@ void createobjectpyramid(int object, int size, int sides, int texture) {
   } else {
     H.BackdropOff();
     H.SetCursor(0, 0);
-    H.PrintCS(
-        const_cast<char*>("Syntax Error! Can not have more sides than 4 or less sides than 3"));
+    H.PrintCS(const_cast<char*>("Syntax Error! Can not have more sides than 4 or less sides than 3"));
     build_zero_faces(build);
   }
   if (texture == texture_flag) apply_white_texture(object, build.mesh);

@@ -53,8 +53,7 @@ K lod_distance(int object, int camera) {
 // The angle in degrees at corner A between the directions to B and to C.  The
 // cosine goes to the host unclamped; coincident points give whatever the
 // host's arc cosine makes of the resulting non-number.
-K anglebetweenpoints(float ax, float ay, float az, float bx, float by, float bz, float cx, float cy,
-                     float cz) {
+K anglebetweenpoints(float ax, float ay, float az, float bx, float by, float bz, float cx, float cy, float cz) {
   host::ensure_bound();
   Vec3 a{ax, ay, az};
   Vec3 u = minus({bx, by, bz}, a);

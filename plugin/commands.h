@@ -19,6 +19,8 @@
 
 #define EC_EXPORT extern "C"
 
+// One declaration a line, each with its command's name.
+// clang-format off
 // Text results and inks
 EC_EXPORT KText EC_CDECL getshortfilename(char*, char*);  // GET SHORT FILENAME
 EC_EXPORT void EC_CDECL frontink(K);  // FRONT INK
@@ -120,6 +122,7 @@ EC_EXPORT void EC_CDECL makenormalmap(int, int, int);  // MAKE NORMAL MAP
 // Sounds
 EC_EXPORT void EC_CDECL savesound(int, char*);  // SAVESOUND
 EC_EXPORT void EC_CDECL endsound(int);  // END SOUND
+// clang-format on
 
 // Protocol exports.
 EC_EXPORT int EC_CDECL GetNumDependencies();

@@ -31,8 +31,8 @@ constexpr Row parse_row(std::string_view row) {
   std::size_t first = row.find('%');
   std::size_t second = row.find('%', first + 1);
   bool result = first > 0 && row[first - 1] == '[';
-  return {row.substr(0, result ? first - 1 : first), row.substr(first + 1, second - first - 1),
-          row.substr(second + 1), result};
+  return {row.substr(0, result ? first - 1 : first), row.substr(first + 1, second - first - 1), row.substr(second + 1),
+          result};
 }
 
 // "?plain@@YA..." -> "plain"
@@ -69,11 +69,16 @@ constexpr std::string_view letter_name(char letter) { return find_letter(letter)
 // returns: a float's bit pattern counts as F, a text address as S.
 template <class T>
 constexpr char type_letter() {
-  if constexpr (std::is_same_v<T, int>) return 'L';
-  else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, KFloat>) return 'F';
-  else if constexpr (std::is_same_v<T, K>) return 'D';
-  else if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, KText>) return 'S';
-  else return 0;
+  if constexpr (std::is_same_v<T, int>)
+    return 'L';
+  else if constexpr (std::is_same_v<T, float> || std::is_same_v<T, KFloat>)
+    return 'F';
+  else if constexpr (std::is_same_v<T, K>)
+    return 'D';
+  else if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, KText>)
+    return 'S';
+  else
+    return 0;
 }
 
 // Parameter codes in order; a repeated char pointer is written as the
@@ -114,14 +119,20 @@ constexpr Name from_letters(std::string_view plain, bool has_result, std::string
 
 template <class T>
 constexpr std::string_view type_code() {
-  if constexpr (std::is_void_v<T>) return "X";
+  if constexpr (std::is_void_v<T>)
+    return "X";
   else if constexpr (std::is_same_v<T, int> || std::is_same_v<T, float> || std::is_same_v<T, char*>)
     return parameter_code(type_letter<T>());
-  else if constexpr (std::is_same_v<T, const char*>) return "PBD";
-  else if constexpr (std::is_same_v<T, void*>) return "PAX";
-  else if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>) return parameter_code('D');
-  else if constexpr (std::is_enum_v<T>) return parameter_code('D');  // a text address or a float's bits
-  else return "?";
+  else if constexpr (std::is_same_v<T, const char*>)
+    return "PBD";
+  else if constexpr (std::is_same_v<T, void*>)
+    return "PAX";
+  else if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>)
+    return parameter_code('D');
+  else if constexpr (std::is_enum_v<T>)
+    return parameter_code('D');  // a text address or a float's bits
+  else
+    return "?";
 }
 
 template <class F>

@@ -5,8 +5,7 @@
 namespace exports {
 namespace {
 
-#define EC_COMMAND(id, function, row) \
-  {id, row, decoration::parse_row(row), reinterpret_cast<void*>(&::function)},
+#define EC_COMMAND(id, function, row) {id, row, decoration::parse_row(row), reinterpret_cast<void*>(&::function)},
 const Command all_commands[] = {
 #include "command_list.inc"
 };

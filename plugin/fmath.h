@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <cstring>
 
-using K = std::uint32_t;       // colour value or a float's bit pattern
+using K = std::uint32_t;  // colour value or a float's bit pattern
 // A text's address as it crosses the host boundary: pointer-sized, and a
 // type of its own so that no text is ever taken for a K (on i686 both are
 // 32-bit unsigned integers).
@@ -72,9 +72,7 @@ inline float product(float a, float b) { return f32(double(a) * b); }
 // A float's square, stored as a 32-bit float.
 inline float square(float value) { return f32(value * value); }
 // a·b + c·d, formed wide and stored once as a 32-bit float.
-inline float sum_of_products(float a, float b, float c, float d) {
-  return f32(double(a) * b + double(c) * d);
-}
+inline float sum_of_products(float a, float b, float c, float d) { return f32(double(a) * b + double(c) * d); }
 
 // A world vector or point: three 32-bit floats.
 struct Vec3 {
@@ -82,9 +80,7 @@ struct Vec3 {
 };
 
 // a − b, component by component, each difference stored as a 32-bit float.
-inline Vec3 minus(Vec3 a, Vec3 b) {
-  return {difference(a.x, b.x), difference(a.y, b.y), difference(a.z, b.z)};
-}
+inline Vec3 minus(Vec3 a, Vec3 b) { return {difference(a.x, b.x), difference(a.y, b.y), difference(a.z, b.z)}; }
 
 // a + b, component by component, each sum stored as a 32-bit float.
 inline Vec3 plus(Vec3 a, Vec3 b) { return {sum(a.x, b.x), sum(a.y, b.y), sum(a.z, b.z)}; }

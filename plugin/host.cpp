@@ -11,8 +11,8 @@ struct Missing<R(EC_CDECL*)(A...)> {
 };
 
 const Entry all_entries[] = {
-#define HOST_FN(module, field, decorated, Ret, Params)                                      \
-  {Module::module, #field, decorated, reinterpret_cast<void**>(&table.field),               \
+#define HOST_FN(module, field, decorated, Ret, Params)                        \
+  {Module::module, #field, decorated, reinterpret_cast<void**>(&table.field), \
    reinterpret_cast<void*>(&Missing<field##_fn>::call)},
 #include "host_functions.inc"
 #undef HOST_FN
@@ -28,8 +28,10 @@ constexpr Module entry_modules[] = {
 constexpr bool grouped_in_module_order() {
   int next = 0;
   for (Module module : entry_modules) {
-    if (int(module) == next) ++next;
-    else if (int(module) != next - 1) return false;
+    if (int(module) == next)
+      ++next;
+    else if (int(module) != next - 1)
+      return false;
   }
   return next == int(Module::Count);
 }

@@ -12,13 +12,10 @@ struct Plain<R(EC_CDECL*)(A...)> {
   using type = R(A...);
 };
 
-constexpr std::string_view host_plain(std::string_view decorated) {
-  return decoration::plain_name(decorated);
-}
+constexpr std::string_view host_plain(std::string_view decorated) { return decoration::plain_name(decorated); }
 
-#define HOST_FN(module, field, decorated, Ret, Params)                                      \
-  static_assert(decoration::from_signature<Plain<host::field##_fn>::type>(host_plain(decorated)) \
-                        .view() == decorated,                                             \
+#define HOST_FN(module, field, decorated, Ret, Params)                                                                \
+  static_assert(decoration::from_signature<Plain<host::field##_fn>::type>(host_plain(decorated)).view() == decorated, \
                 "host function " #field " does not match " decorated);
 #include "host_functions.inc"
 #undef HOST_FN

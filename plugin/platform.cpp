@@ -43,7 +43,7 @@ struct Named {
 };
 
 template <class T>
-using NameList = std::vector<Named<T>>;
+using NameList = std::vector<Named<T> >;
 
 template <class T>
 auto position(NameList<T>& list, const char* name) {

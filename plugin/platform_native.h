@@ -8,8 +8,7 @@
 namespace platform::native {
 
 void add_module(const std::string& file_name);
-void add_export(const std::string& file_name, const std::string& decorated_name,
-                void* address);
+void add_export(const std::string& file_name, const std::string& decorated_name, void* address);
 void clear_modules();
 
 void set_calendar_seconds(long long seconds);

@@ -8,9 +8,9 @@ namespace {
 // The host modules the plug-in declares as its dependencies, in the order the
 // host asks for them.
 constexpr host::Module dependencies[] = {
-    host::Module::Basic2D, host::Module::Text,      host::Module::System, host::Module::Memblocks,
-    host::Module::Basic3D, host::Module::Core,      host::Module::Input,  host::Module::Matrix,
-    host::Module::Camera,  host::Module::Sound,     host::Module::File,   host::Module::Image,
+    host::Module::Basic2D, host::Module::Text,  host::Module::System, host::Module::Memblocks,
+    host::Module::Basic3D, host::Module::Core,  host::Module::Input,  host::Module::Matrix,
+    host::Module::Camera,  host::Module::Sound, host::Module::File,   host::Module::Image,
 };
 constexpr int dependency_count = int(sizeof dependencies / sizeof *dependencies);
 

@@ -19,9 +19,12 @@ Turn turn(Axis axis, float degrees) {
 
 Vec3 apply(const Turn& t, Vec3 v) {
   switch (t.axis) {
-    case Axis::X: return {v.x, sum_of_products(t.c, v.y, -t.s, v.z), sum_of_products(t.s, v.y, t.c, v.z)};
-    case Axis::Y: return {sum_of_products(t.c, v.x, t.s, v.z), v.y, sum_of_products(t.c, v.z, -t.s, v.x)};
-    case Axis::Z: break;
+    case Axis::X:
+      return {v.x, sum_of_products(t.c, v.y, -t.s, v.z), sum_of_products(t.s, v.y, t.c, v.z)};
+    case Axis::Y:
+      return {sum_of_products(t.c, v.x, t.s, v.z), v.y, sum_of_products(t.c, v.z, -t.s, v.x)};
+    case Axis::Z:
+      break;
   }
   return {sum_of_products(t.c, v.x, -t.s, v.y), sum_of_products(t.s, v.x, t.c, v.y), v.z};
 }

@@ -10,7 +10,7 @@
 set -e
 packages="cmake ninja-build g++ clang libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine32:i386 qemu-user sox python3 pandoc unzip
-  valgrind g++-multilib"
+  valgrind g++-multilib clang-format-14"
 options=""
 if [ "$1" = web ]; then
   packages="$packages emscripten node-acorn chromium dpkg-dev"

@@ -2,7 +2,8 @@
 # Runs every test: native with AddressSanitizer + UBSan, the 64-bit Windows
 # build under wine64, the shipped 32-bit DLL under 32-bit Wine (with the
 # checks of its file), a replay of the fuzz corpus on both Windows paths, a
-# short fuzz run and the playground in a real browser.
+# short fuzz run, the playground in a real browser, the reproducible-build
+# check and the layout of the sources.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -10,6 +11,10 @@ mkdir -p build
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 root=$(pwd)
+
+# Every source laid out as .clang-format sets it.
+format_status=0
+sh scripts/format.sh --check || format_status=1
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
@@ -75,7 +80,7 @@ web_passed=${1:-0} web_failed=${2:-1}
 
 count() { r=$(sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"); echo "${r:-1 1}"; }
 set -- $(count build/native-tests.log) $(count build/win64-tests.log)
-failed=$(( $1 + $3 + win32_failed + web_failed + fuzz_status + repro_status ))
-passed=$(( $2 - $1 + $4 - $3 + win32_passed + web_passed + 2 - fuzz_status - repro_status ))
+failed=$(( $1 + $3 + win32_failed + web_failed + fuzz_status + repro_status + format_status ))
+passed=$(( $2 - $1 + $4 - $3 + win32_passed + web_passed + 3 - fuzz_status - repro_status - format_status ))
 echo "total: $passed passed, $failed failed, $win32_skipped skipped"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 1 ]

@@ -58,14 +58,13 @@ class Alignment : public HostTest {};
 TEST_F(Alignment, MeasuresByMovingAlongTheLocalVectorThenRotatesAboutTheCross) {
   place(1, {0, 0, 0}, {0, 0, 0});
   cmd::align_axes(1, 0.f, 0.f, 2.f, 1.f, 0.f, 0.f);
-  Lines measurement = {"Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
-                       "Basic3D.MoveRight(1,0)",    "Basic3D.MoveUp(1,0)",       "Basic3D.Move(1,2)",
-                       "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
-                       "Basic3D.MoveRight(1,-0)",   "Basic3D.MoveUp(1,-0)",      "Basic3D.Move(1,-2)",
-                       "Core.SqrtFF(4)",            "Core.SqrtFF(1)",            "Core.AcosFF(0)",
-                       // rotate_axis about d × t = (0, 2, 0) by 90: its probe comes next
-                       "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
-                       "Basic3D.MoveRight(1,1)"};
+  Lines measurement = {
+      "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)", "Basic3D.MoveRight(1,0)",
+      "Basic3D.MoveUp(1,0)", "Basic3D.Move(1,2)", "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)",
+      "Basic3D.GetZPositionEx(1)", "Basic3D.MoveRight(1,-0)", "Basic3D.MoveUp(1,-0)", "Basic3D.Move(1,-2)",
+      "Core.SqrtFF(4)", "Core.SqrtFF(1)", "Core.AcosFF(0)",
+      // rotate_axis about d × t = (0, 2, 0) by 90: its probe comes next
+      "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)", "Basic3D.MoveRight(1,1)"};
   Lines log = hostsim::log();
   ASSERT_GT(log.size(), measurement.size());
   EXPECT_EQ(Lines(log.begin(), log.begin() + measurement.size()), measurement);
@@ -136,8 +135,8 @@ TEST_F(Alignment, DirectionFlagDecidesBeforeTheStep) {
     int flag;
     bool turns;
   };
-  const Case cases[] = {{30, 1, false}, {30, -1, true}, {30, 0, true}, {60, 1, true}, {60, -1, false},
-                        {45, 0, true},  {45, 1, false}, {45, -1, false}};
+  const Case cases[] = {{30, 1, false},  {30, -1, true}, {30, 0, true},  {60, 1, true},
+                        {60, -1, false}, {45, 0, true},  {45, 1, false}, {45, -1, false}};
   for (const Case& c : cases) {
     place(1, {0, 0, 0}, {0, 0, 0});
     Vec target = c.current == 45 ? Vec{1, 0, 1} : target_at(1, forward, c.current);
@@ -193,7 +192,9 @@ TEST_F(Alignment, ZeroOrNaNVectorsKeepTheOrientation) {
   struct Case {
     Vec local, target;
   };
-  const Case cases[] = {{{0, 0, 0}, {1, 0, 0}}, {{0, 0, 1}, {0, 0, 0}}, {{not_a_number, 0, 1}, {1, 0, 0}},
+  const Case cases[] = {{{0, 0, 0}, {1, 0, 0}},
+                        {{0, 0, 1}, {0, 0, 0}},
+                        {{not_a_number, 0, 1}, {1, 0, 0}},
                         {{0, 0, 1}, {0, not_a_number, 0}}};
   for (const Case& c : cases) {
     place(1, {4, 5, 6}, {10, 20, 30});

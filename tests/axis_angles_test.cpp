@@ -77,8 +77,8 @@ TEST_F(AxisAngles, CallSequences) {
   Lines forward_probe = {"Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
                          "Basic3D.Move(1,1)",         "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)",
                          "Basic3D.GetZPositionEx(1)", "Basic3D.Move(1,-1)"};
-  Lines alignment = {"Core.Atan2FFF(1,0)", "Core.SinFF(90)", "Core.CosFF(90)", "Core.Atan2FFF(0,1)",
-                     "Core.SinFF(-0)", "Core.CosFF(-0)"};
+  Lines alignment = {"Core.Atan2FFF(1,0)", "Core.SinFF(90)", "Core.CosFF(90)",
+                     "Core.Atan2FFF(0,1)", "Core.SinFF(-0)", "Core.CosFF(-0)"};
   Lines expected = forward_probe;
   expected.insert(expected.end(), alignment.begin(), alignment.end());
   Lines log = hostsim::log();

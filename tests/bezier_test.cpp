@@ -30,8 +30,7 @@ TEST_F(Bezier, SamplesWithinAPixelAreMerged) {
   EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,5,0)", "Basic2D.Line(5,0,5,0)"}));
   hostsim::clear_log();
   cmd::drawbezier(0, 0, 0, 0, 5, 0, 1.000001f, 0, 2);
-  EXPECT_EQ(hostsim::log(),
-            (Lines{"Basic2D.Line(0,0,1,0)", "Basic2D.Line(1,0,5,0)", "Basic2D.Line(5,0,5,0)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,1,0)", "Basic2D.Line(1,0,5,0)", "Basic2D.Line(5,0,5,0)"}));
   hostsim::clear_log();
   cmd::drawbezier(0, 0, 0, 0, 0, 5, 0, 1, 2);  // the same along y
   EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(0,0,0,5)", "Basic2D.Line(0,5,0,5)"}));
@@ -65,9 +64,8 @@ TEST_F(Bezier, HugeAndInvalidCoordinatesSaturate) {
 
 TEST_F(Bezier, InfoDrawsHandlesCirclesAndMarkers) {
   cmd::drawbezierinfo(10.5f, 20.5f, 40, 60, 100.25f, 30, 80, 90);
-  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(10,20,40,60)", "Basic2D.Line(100,30,80,90)",
-                                   "Basic2D.Circle(40,60,5)", "Basic2D.Circle(80,90,5)", "Basic2D.Box(8,18,12,22)",
-                                   "Basic2D.Box(98,28,102,32)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Line(10,20,40,60)", "Basic2D.Line(100,30,80,90)", "Basic2D.Circle(40,60,5)",
+                                   "Basic2D.Circle(80,90,5)", "Basic2D.Box(8,18,12,22)", "Basic2D.Box(98,28,102,32)"}));
   EXPECT_EQ(hostsim::pixel(45, 60), 0xFFFFFFFFu);  // on the circle
   EXPECT_EQ(hostsim::pixel(42, 62), 0xFF000000u);  // inside it
 }

@@ -6,8 +6,8 @@ using Colour = plugin::HostTest;
 
 TEST_F(Colour, BrightenReadsTheChannelsThenBuildsTheResult) {
   EXPECT_EQ(cmd::brightencolor(rgb(250, 100, 0), 10), rgb(255, 110, 10));
-  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.RgbR(0xFFFA6400)", "Basic2D.RgbG(0xFFFA6400)",
-                                   "Basic2D.RgbB(0xFFFA6400)", "Basic2D.Rgb(255,110,10)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.RgbR(0xFFFA6400)", "Basic2D.RgbG(0xFFFA6400)", "Basic2D.RgbB(0xFFFA6400)",
+                                   "Basic2D.Rgb(255,110,10)"}));
   EXPECT_EQ(cmd::brightencolor(rgb(250, 100, 0), -10), rgb(240, 90, 0));
   EXPECT_EQ(cmd::brightencolor(rgb(1, 2, 3), 0), rgb(1, 2, 3));
 }

@@ -66,13 +66,13 @@ TEST_F(PointTowards, PointsThenEasesEachAngle) {
   place(1, {0, 0, 0}, {0, 0, 0});
   place(2, {10, 0, 10}, {0, 0, 0});
   cmd::pointtowardsobject(1, 2, 3);
-  EXPECT_EQ(hostsim::log(),
-            (Lines{"Basic3D.GetXRotationEx(1)", "Basic3D.GetYRotationEx(1)", "Basic3D.GetZRotationEx(1)",
-                   "Basic3D.GetZPositionEx(2)", "Basic3D.GetYPositionEx(2)", "Basic3D.GetXPositionEx(2)",
-                   "Basic3D.Point(1,10,0,10)", "Basic3D.GetXRotationEx(1)", "Basic3D.GetYRotationEx(1)",
-                   "Basic3D.GetZRotationEx(1)", "Core.CurveAngleFFFF(-0,0,3)", "Core.CurveAngleFFFF(45,0,3)",
-                   "Core.CurveAngleFFFF(0,0,3)", "Basic3D.ZRotate(1,0)", "Basic3D.YRotate(1,15)",
-                   "Basic3D.XRotate(1,0)"}));
+  EXPECT_EQ(
+      hostsim::log(),
+      (Lines{"Basic3D.GetXRotationEx(1)", "Basic3D.GetYRotationEx(1)", "Basic3D.GetZRotationEx(1)",
+             "Basic3D.GetZPositionEx(2)", "Basic3D.GetYPositionEx(2)", "Basic3D.GetXPositionEx(2)",
+             "Basic3D.Point(1,10,0,10)", "Basic3D.GetXRotationEx(1)", "Basic3D.GetYRotationEx(1)",
+             "Basic3D.GetZRotationEx(1)", "Core.CurveAngleFFFF(-0,0,3)", "Core.CurveAngleFFFF(45,0,3)",
+             "Core.CurveAngleFFFF(0,0,3)", "Basic3D.ZRotate(1,0)", "Basic3D.YRotate(1,15)", "Basic3D.XRotate(1,0)"}));
 }
 
 TEST_F(PointTowards, SmoothingReachesTheHostUnchanged) {

@@ -62,8 +62,8 @@ TEST_F(Fades, FadeBuildsThePlaneThenStepsItsAlpha) {
 TEST_F(Fades, PlaneIsPlacedOffTheCameraPosition) {
   hostsim::scene.cameras[0].position = {0.1f, 0, -0.3f};
   cmd::fadescreen(2, 0);
-  EXPECT_EQ(hostsim::log_of("Position"), (Lines{"Basic3D.Position(2," + hostsim::format_float(0.1f + 200.0f) +
-                                                ",0," + hostsim::format_float(-0.3f + 100.0f) + ")"}));
+  EXPECT_EQ(hostsim::log_of("Position"), (Lines{"Basic3D.Position(2," + hostsim::format_float(0.1f + 200.0f) + ",0," +
+                                                hostsim::format_float(-0.3f + 100.0f) + ")"}));
 }
 
 TEST_F(Fades, AnExistingObjectIsReusedAsItIs) {

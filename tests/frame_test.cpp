@@ -21,12 +21,8 @@ class TextCommands : public HostTest {
     HostTest::SetUp();
     hand_over_record();
   }
-  std::string extension(const char* name) {
-    return text(cmd::getfileextension(nullptr, const_cast<char*>(name)));
-  }
-  std::string short_name(const char* name) {
-    return text(cmd::getshortfilename(nullptr, const_cast<char*>(name)));
-  }
+  std::string extension(const char* name) { return text(cmd::getfileextension(nullptr, const_cast<char*>(name))); }
+  std::string short_name(const char* name) { return text(cmd::getshortfilename(nullptr, const_cast<char*>(name))); }
 };
 
 TEST_F(TextCommands, FileExtensionKeepsTheDot) {
@@ -52,22 +48,21 @@ TEST_F(TextCommands, ShortFilenameIsTheTextAfterTheLastDot) {
 
 TEST_F(TextCommands, FileExtensionCallSequence) {
   extension("notes.txt");
-  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.FindLastChar(\"notes.txt\",\".\")",
-                                   "Text.Len(\"notes.txt\")", "Text.Right(0,\"notes.txt\",4)",
-                                   "Core.StringAllocator(5)"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Core.StringAllocator(0)", "Text.FindLastChar(\"notes.txt\",\".\")", "Text.Len(\"notes.txt\")",
+                   "Text.Right(0,\"notes.txt\",4)", "Core.StringAllocator(5)"}));
 }
 
 TEST_F(TextCommands, ShortFilenameScansFromTheEnd) {
   short_name("ab.c");
-  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.Len(\"ab.c\")",
-                                   "Text.Mid(0,\"ab.c\",4)", "Text.Mid(0,\"ab.c\",3)",
-                                   "Text.Right(0,\"ab.c\",1)", "Core.StringAllocator(2)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.Len(\"ab.c\")", "Text.Mid(0,\"ab.c\",4)",
+                                   "Text.Mid(0,\"ab.c\",3)", "Text.Right(0,\"ab.c\",1)", "Core.StringAllocator(2)"}));
 }
 
 TEST_F(TextCommands, TheTextPassedInIsGivenBack) {
   char* previous = nullptr;
   // A text the host made earlier is handed in as the first parameter.
-  reinterpret_cast<void (*)(char**, int)>(*static_cast<void**>(hostsim::core_record()))(&previous, 8);
+  reinterpret_cast<void (*)(char**, int)> (*static_cast<void**>(hostsim::core_record()))(&previous, 8);
   ASSERT_EQ(hostsim::live_strings(), 1);
   hostsim::clear_log();
   KText result = cmd::getshortfilename(previous, const_cast<char*>("x.y"));

@@ -62,16 +62,15 @@ TEST_F(NormalMap, AFlatImageGivesStraightUpNormals) {
 TEST_F(NormalMap, CallSequenceOfAOnePixelImage) {
   heights(1, 1, {200});
   cmd::makenormalmap(source, result, 1);
-  EXPECT_EQ(hostsim::log(),
-            (Lines{"Memblocks.CreateMemblockFromImage(1,5)", "Memblocks.GetMemblockSize(1)",
-                   "Memblocks.MakeMemblock(2,16)", "Memblocks.ReadMemblockDWord(1,0)",
-                   "Memblocks.ReadMemblockDWord(1,4)", "Memblocks.ReadMemblockDWord(1,8)",
-                   "Memblocks.CopyMemblock(1,2,0,0,12)", "Memblocks.ReadMemblockByte(1,12)",
-                   "Memblocks.ReadMemblockByte(1,12)", "Memblocks.ReadMemblockByte(1,12)",
-                   "Memblocks.ReadMemblockByte(1,12)", "Core.SqrtFF(4)", "Memblocks.WriteMemblockByte(2,14,127)",
-                   "Memblocks.WriteMemblockByte(2,13,127)", "Memblocks.WriteMemblockByte(2,12,255)",
-                   "Memblocks.WriteMemblockByte(2,15,255)", "Memblocks.CreateImageFromMemblock(6,2)",
-                   "Memblocks.DeleteMemblock(1)", "Memblocks.DeleteMemblock(2)"}));
+  EXPECT_EQ(
+      hostsim::log(),
+      (Lines{"Memblocks.CreateMemblockFromImage(1,5)", "Memblocks.GetMemblockSize(1)", "Memblocks.MakeMemblock(2,16)",
+             "Memblocks.ReadMemblockDWord(1,0)", "Memblocks.ReadMemblockDWord(1,4)", "Memblocks.ReadMemblockDWord(1,8)",
+             "Memblocks.CopyMemblock(1,2,0,0,12)", "Memblocks.ReadMemblockByte(1,12)",
+             "Memblocks.ReadMemblockByte(1,12)", "Memblocks.ReadMemblockByte(1,12)", "Memblocks.ReadMemblockByte(1,12)",
+             "Core.SqrtFF(4)", "Memblocks.WriteMemblockByte(2,14,127)", "Memblocks.WriteMemblockByte(2,13,127)",
+             "Memblocks.WriteMemblockByte(2,12,255)", "Memblocks.WriteMemblockByte(2,15,255)",
+             "Memblocks.CreateImageFromMemblock(6,2)", "Memblocks.DeleteMemblock(1)", "Memblocks.DeleteMemblock(2)"}));
   EXPECT_EQ(pixel(0, 0), flat);
 }
 
@@ -178,9 +177,9 @@ TEST_F(NormalMap, EveryGradientOfTwoBytesIsExact) {
 // nothing is read or written outside the blocks, the result image is still
 // made and both scratch blocks are deleted.
 TEST_F(NormalMap, AHeaderThatDoesNotFitMakesNoPixels) {
-  const std::pair<int, int> headers[] = {{1000, 1000}, {3, 2},      {0, 5},        {5, 0},
-                                         {-3, 2},      {2, -1},     {INT_MIN, 1},  {65536, 65536},
-                                         {INT_MAX, INT_MAX}, {1, INT_MAX}, {-1, -1}};
+  const std::pair<int, int> headers[] = {
+      {1000, 1000},       {3, 2},       {0, 5},  {5, 0}, {-3, 2}, {2, -1}, {INT_MIN, 1}, {65536, 65536},
+      {INT_MAX, INT_MAX}, {1, INT_MAX}, {-1, -1}};
   for (auto [width, height] : headers) {
     hostsim::reset();
     ASSERT_TRUE(hostsim::load_modules());

@@ -106,8 +106,8 @@ TEST_F(DoubleClick, AsksTheHostAfreshAtEachStep) {
                                    "Input.GetMouseClick()", "Core.TimerL()"}));
   hostsim::clear_log();
   click(0, 5);
-  EXPECT_EQ(hostsim::log(), (Lines{"Input.GetMouseClick()", "Input.GetMouseClick()",
-                                   "Input.GetMouseClick()", "Core.TimerL()"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Input.GetMouseClick()", "Input.GetMouseClick()", "Input.GetMouseClick()", "Core.TimerL()"}));
 }
 
 TEST(RandomRange, NeitherBindsNorCallsTheHost) {

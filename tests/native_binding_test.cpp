@@ -2,8 +2,8 @@
 #include <set>
 #include <type_traits>
 
-#include "../plugin/host.h"
 #include "../plugin/exports.h"
+#include "../plugin/host.h"
 #include "../plugin/platform_native.h"
 #include "plugin.h"
 
@@ -73,8 +73,10 @@ char empty_text[1] = "";
 
 template <class T>
 T plain_argument() {
-  if constexpr (std::is_pointer_v<T>) return empty_text;
-  else return T{};
+  if constexpr (std::is_pointer_v<T>)
+    return empty_text;
+  else
+    return T{};
 }
 
 // Calls a command with zeros, empty texts, as the first call of a freshly
@@ -95,9 +97,11 @@ struct FirstCall {
 };
 
 #define EC_COMMAND(id, function, row) FirstCall{#function, binds_on_first_call(cmd::function)},
-std::vector<FirstCall> first_calls() { return {
+std::vector<FirstCall> first_calls() {
+  return {
 #include "../plugin/command_list.inc"
-}; }
+  };
+}
 #undef EC_COMMAND
 
 }  // namespace

@@ -98,7 +98,8 @@ TEST(RandomFromLoad, DISABLED_FollowsTheGeneratorReseededFromTheClock) {
 
 TEST(RandomRange, FollowsTheGeneratorFromStateOneAtLoad) {
   std::string self = std::filesystem::canonical("/proc/self/exe").string();
-  std::string run = '"' + self + "\" --gtest_also_run_disabled_tests"
+  std::string run = '"' + self +
+                    "\" --gtest_also_run_disabled_tests"
                     " --gtest_filter=RandomFromLoad.DISABLED_FollowsTheGeneratorReseededFromTheClock"
                     " > /dev/null";
   EXPECT_EQ(std::system(run.c_str()), 0);

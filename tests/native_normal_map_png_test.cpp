@@ -43,8 +43,7 @@ class NormalMapPicture : public plugin::HostTest {};
 
 TEST_F(NormalMapPicture, IsMadeFromThePicturesBlueBytes) {
   hostsim::Image full;
-  if (!hostsim::load_png(picture, full.width, full.height, full.pixels))
-    GTEST_SKIP() << "no picture at " << picture;
+  if (!hostsim::load_png(picture, full.width, full.height, full.pixels)) GTEST_SKIP() << "no picture at " << picture;
   hostsim::Image source = halved(full);
   hostsim::storage.images[1] = source;
   cmd::makenormalmap(1, 2, 1);
@@ -66,7 +65,8 @@ TEST_F(NormalMapPicture, IsMadeFromThePicturesBlueBytes) {
     for (int x = 0; x < map.width; ++x) {
       std::uint32_t normal = map.pixels[static_cast<std::size_t>(y * map.width + x)];
       ASSERT_EQ(channel(normal, 24), 255);
-      double nx = component(channel(normal, 16)), ny = component(channel(normal, 8)), nz = component(channel(normal, 0));
+      double nx = component(channel(normal, 16)), ny = component(channel(normal, 8)),
+             nz = component(channel(normal, 0));
       ASSERT_NEAR(nx * nx + ny * ny + nz * nz, 1.0, 0.03) << x << ',' << y;
       ASSERT_GT(nz, 0.0);  // always facing out of the picture
       bool level = height(x - 1, y) == height(x + 1, y) && height(x, y - 1) == height(x, y + 1);

@@ -18,8 +18,7 @@ struct Image {
   }
   std::uint32_t u32(std::size_t offset) const {
     if (!fits(offset, 4)) return 0;
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-           std::uint32_t(bytes[offset + 3]) << 24;
+    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | std::uint32_t(bytes[offset + 3]) << 24;
   }
   std::uint16_t u16(std::size_t offset) const {
     return fits(offset, 2) ? std::uint16_t(bytes[offset] | bytes[offset + 1] << 8) : 0;
@@ -41,8 +40,7 @@ void read_exports(const Image& image, std::uint32_t rva, PeFile& pe) {
   std::size_t dir = image.at(rva);
   if (!dir) return;
   std::uint32_t count = image.u32(dir + 24), names = image.u32(dir + 32);
-  for (std::uint32_t i = 0; i < count; ++i)
-    pe.exports.push_back(image.text(image.u32(image.at(names) + 4 * i)));
+  for (std::uint32_t i = 0; i < count; ++i) pe.exports.push_back(image.text(image.u32(image.at(names) + 4 * i)));
 }
 
 void read_imports(const Image& image, std::uint32_t rva, PeFile& pe) {
@@ -59,8 +57,8 @@ std::string utf16(const Image& image, std::size_t at, std::size_t end) {
 
 // String tables (type 6) hold blocks of 16 length-prefixed UTF-16 strings;
 // block n holds ids 16 (n - 1) to 16 (n - 1) + 15.
-void read_string_block(const Image& image, std::uint32_t block, std::uint32_t language, std::size_t at,
-                       std::size_t end, PeFile& pe) {
+void read_string_block(const Image& image, std::uint32_t block, std::uint32_t language, std::size_t at, std::size_t end,
+                       PeFile& pe) {
   for (int k = 0; k < 16 && at + 2 <= end; ++k) {
     std::uint16_t length = image.u16(at);
     at += 2;
@@ -147,8 +145,10 @@ void read_resources(const Image& image, std::uint32_t rva, PeFile& pe) {
         std::size_t at = image.at(image.u32(entry));
         std::size_t end = std::min(image.bytes.size(), at + image.u32(entry + 4));
         if (!at) return;
-        if (type == 6) read_string_block(image, name, language, at, end, pe);
-        else read_version(image, language, at, end, pe);
+        if (type == 6)
+          read_string_block(image, name, language, at, end, pe);
+        else
+          read_version(image, language, at, end, pe);
       });
     });
   });
@@ -170,8 +170,7 @@ bool read_pe(const std::string& path, PeFile& pe) {
   std::size_t directories = optional + (pe32_plus ? 112 : 96);
   for (int i = 0; i < section_count; ++i) {
     std::size_t s = optional + optional_size + 40 * std::size_t(i);
-    image.sections.push_back({image.u32(s + 12), std::max(image.u32(s + 8), image.u32(s + 16)),
-                              image.u32(s + 20)});
+    image.sections.push_back({image.u32(s + 12), std::max(image.u32(s + 8), image.u32(s + 16)), image.u32(s + 20)});
   }
   read_exports(image, image.u32(directories + 0), pe);
   read_imports(image, image.u32(directories + 8), pe);

@@ -41,9 +41,9 @@ TEST_F(ShippedDllVersion, TheFixedPartCarriesTheBuildsVersion) {
 TEST_F(ShippedDllVersion, TheStringsNameTheProductItsVersionAndItsLicenceHolder) {
   ASSERT_EQ(license_copyright().rfind("Copyright (c) ", 0), 0u) << license_copyright();
   std::map<std::string, std::string> expected = {
-      {"FileDescription", EC_DESCRIPTION}, {"FileVersion", EC_VERSION},
+      {"FileDescription", EC_DESCRIPTION},     {"FileVersion", EC_VERSION},
       {"LegalCopyright", license_copyright()}, {"OriginalFilename", "ExtraCommands.dll"},
-      {"ProductName", "ExtraCommands"}, {"ProductVersion", EC_VERSION}};
+      {"ProductName", "ExtraCommands"},        {"ProductVersion", EC_VERSION}};
   EXPECT_EQ(pe.version.strings, expected);
   // English (United States) in UTF-16, declared both ways Windows looks it up.
   EXPECT_EQ(pe.version.tables, std::vector<std::string>{"040904B0"});

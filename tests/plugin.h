@@ -31,12 +31,11 @@ void load_fresh();
 // result comes back in EAX.  Exports are called through a thunk that records
 // what a cdecl callee must leave as it found it; a failure names the export.
 struct CallState {
-  std::uint32_t control_word, mxcsr, esp;                   // before the call
-  std::uint32_t esp_after, fpu_environment[7];              // right after it
+  std::uint32_t control_word, mxcsr, esp;       // before the call
+  std::uint32_t esp_after, fpu_environment[7];  // right after it
   std::uint32_t control_word_after, mxcsr_after, esi_after, edi_after;
 };
-extern "C" std::uint32_t ec_checked_call(void* function, const std::uint32_t* slots, int count,
-                                         CallState* state);
+extern "C" std::uint32_t ec_checked_call(void* function, const std::uint32_t* slots, int count, CallState* state);
 void check_call_state(const char* decorated_name, const CallState& state);
 
 template <class T>
@@ -106,8 +105,7 @@ namespace cmd {
   inline constexpr plugin::Export<decltype(::function)> function{plugin::decorated_of(row)};
 #include "../plugin/command_list.inc"
 #undef EC_COMMAND
-#define EC_PROTOCOL(function, decorated) \
-  inline constexpr plugin::Export<decltype(::function)> function{decorated};
+#define EC_PROTOCOL(function, decorated) inline constexpr plugin::Export<decltype(::function)> function{decorated};
 #include "../plugin/protocol_list.inc"
 #undef EC_PROTOCOL
 }  // namespace cmd

@@ -45,7 +45,7 @@ TEST_F(PngScreen, EveryShapeAndWidgetOnOneScreen) {
   ASSERT_TRUE(hostsim::load_png(path, width, height, pixels));
   EXPECT_EQ(width, 640);
   EXPECT_EQ(height, 480);
-  EXPECT_EQ(pixels[70 * 640 + 70], rgb(200, 40, 40));  // the ellipse's centre
+  EXPECT_EQ(pixels[70 * 640 + 70], rgb(200, 40, 40));    // the ellipse's centre
   EXPECT_EQ(pixels[265 * 640 + 40], rgb(60, 160, 255));  // inside the loading bar
 }
 

@@ -18,13 +18,11 @@ Lines vertex_pass(const std::vector<Vec3>& written) {
   for (std::size_t i = 0; i < written.size(); ++i) {
     std::string index = std::to_string(i);
     const Vec3& v = written[i];
-    lines.insert(
-        lines.end(),
-        {"Basic3D.GetVertexDataVertexCount()", "Basic3D.GetVertexDataPositionX(" + index + ")",
-         "Basic3D.GetVertexDataPositionY(" + index + ")",
-         "Basic3D.GetVertexDataPositionZ(" + index + ")",
-         "Basic3D.SetVertexDataPosition(" + index + "," + hostsim::format_float(v.x) + "," +
-             hostsim::format_float(v.y) + "," + hostsim::format_float(v.z) + ")"});
+    lines.insert(lines.end(),
+                 {"Basic3D.GetVertexDataVertexCount()", "Basic3D.GetVertexDataPositionX(" + index + ")",
+                  "Basic3D.GetVertexDataPositionY(" + index + ")", "Basic3D.GetVertexDataPositionZ(" + index + ")",
+                  "Basic3D.SetVertexDataPosition(" + index + "," + hostsim::format_float(v.x) + "," +
+                      hostsim::format_float(v.y) + "," + hostsim::format_float(v.z) + ")"});
   }
   lines.push_back("Basic3D.GetVertexDataVertexCount()");
   return lines;
@@ -49,15 +47,13 @@ class Primitives : public plugin::HostTest {};
 TEST_F(Primitives, DishCallSequence) {
   cmd::makeobjectdish(1, 10.0f, 50.0f, 50.0f);
   std::vector<Vec3> written;
-  for (const Vec3& v : hostsim::sphere_mesh(10, 16, 16).vertices)
-    written.push_back(folded(v, 0.5f));
+  for (const Vec3& v : hostsim::sphere_mesh(10, 16, 16).vertices) written.push_back(folded(v, 0.5f));
   EXPECT_EQ(hostsim::log(),
             joined({{"Basic3D.MakeSphere(1,10,16,16)", "Basic3D.Scale(1,100,50,100)",
                      "Basic3D.LockVertexDataForLimbCore(1,0,1)"},
                     vertex_pass(written),
-                    {"Basic3D.UnlockVertexData()", "Basic3D.MakeMeshFromObject(5000,1)",
-                     "Basic3D.DeleteEx(1)", "Basic3D.MakeObject(1,5000,0)",
-                     "Basic3D.DeleteMesh(5000)", "Basic3D.CalculateObjectBounds(1)"}}));
+                    {"Basic3D.UnlockVertexData()", "Basic3D.MakeMeshFromObject(5000,1)", "Basic3D.DeleteEx(1)",
+                     "Basic3D.MakeObject(1,5000,0)", "Basic3D.DeleteMesh(5000)", "Basic3D.CalculateObjectBounds(1)"}}));
 }
 
 TEST_F(Primitives, DishFoldsTheUpperHalfInside) {
@@ -105,20 +101,17 @@ TEST_F(Primitives, DishInnerPercentagesAndHeight) {
   EXPECT_GT(unlike_double, 0);
   cmd::makeobjectdish(1, 8.0f, 25.0f, 100.0f);  // the height percentage flattens the bowl
   dish = vertices::of_limb(1, 0);
-  for (std::size_t i = 0; i < sphere.size(); ++i)
-    EXPECT_EQ(dish[i].y, float(-std::abs(sphere[i].y) * 0.25));
+  for (std::size_t i = 0; i < sphere.size(); ++i) EXPECT_EQ(dish[i].y, float(-std::abs(sphere[i].y) * 0.25));
 }
 
 TEST_F(Primitives, CapsuleCallSequenceAndVertices) {
   cmd::createobjectcapsule(4, 30.0f, 10.0f);
   std::vector<Vec3> moved = hostsim::sphere_mesh(10, 11, 16).vertices;
   for (Vec3& v : moved) v.y = v.y > 0 ? v.y + 20 : v.y - 20;
-  EXPECT_EQ(
-      hostsim::log(),
-      joined({{"Basic3D.MakeSphere(4,10,11,16)", "Basic3D.LockVertexDataForLimbCore(4,0,1)"},
-              vertex_pass(moved),
-              {"Basic3D.UnlockVertexData()", "Basic3D.MakeMeshFromObject(1,4)",
-               "Basic3D.DeleteEx(4)", "Basic3D.MakeObject(4,1,0)", "Basic3D.DeleteMesh(1)"}}));
+  EXPECT_EQ(hostsim::log(), joined({{"Basic3D.MakeSphere(4,10,11,16)", "Basic3D.LockVertexDataForLimbCore(4,0,1)"},
+                                    vertex_pass(moved),
+                                    {"Basic3D.UnlockVertexData()", "Basic3D.MakeMeshFromObject(1,4)",
+                                     "Basic3D.DeleteEx(4)", "Basic3D.MakeObject(4,1,0)", "Basic3D.DeleteMesh(1)"}}));
   vertices::expect_equal(vertices::of_limb(4, 0), moved);
   EXPECT_EQ(hostsim::scene.objects.at(4).bounds_calculated, 0);
   EXPECT_TRUE(hostsim::scene.meshes.empty());
@@ -132,13 +125,12 @@ TEST_F(Primitives, CapsuleOfItsOwnSizeStaysASphere) {
 }
 
 TEST_F(Primitives, CapsuleShorterThanItsSizeOrNotFiniteMakesNothing) {
-  const float nan = std::numeric_limits<float>::quiet_NaN(),
-              inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
   struct Case {
     float length, size;
   };
-  for (Case c : {Case{9, 10}, Case{-1, 0}, Case{nan, 10}, Case{10, nan}, Case{inf, 10},
-                 Case{inf, inf}, Case{10, -inf}}) {
+  for (Case c :
+       {Case{9, 10}, Case{-1, 0}, Case{nan, 10}, Case{10, nan}, Case{inf, 10}, Case{inf, inf}, Case{10, -inf}}) {
     SCOPED_TRACE(::testing::Message() << c.length << " " << c.size);
     cmd::createobjectcapsule(4, c.length, c.size);
     EXPECT_TRUE(hostsim::log().empty());
@@ -149,13 +141,11 @@ TEST_F(Primitives, CapsuleShorterThanItsSizeOrNotFiniteMakesNothing) {
 TEST_F(Primitives, FixScaleBakesThePercentagesIntoEveryLimb) {
   cmd::createobjectpyramid(1, 10, 4, 0);
   std::map<int, std::vector<Vec3>> before;
-  for (const auto& [number, mesh] : hostsim::scene.objects.at(1).limbs)
-    before[number] = mesh.vertices;
+  for (const auto& [number, mesh] : hostsim::scene.objects.at(1).limbs) before[number] = mesh.vertices;
   hostsim::clear_log();
   cmd::fixobjectscale(1, 200.0f, 50.0f, 33.0f);
 
-  Lines expected{"Basic3D.PerformCheckListForLimbs(1)", "System.ChecklistQuantity()",
-                 "System.EmptyChecklist()"};
+  Lines expected{"Basic3D.PerformCheckListForLimbs(1)", "System.ChecklistQuantity()", "System.EmptyChecklist()"};
   const float kz = float(33.0 / 100);
   for (auto& [number, scaled] : before) {
     for (Vec3& v : scaled) v = {v.x * 2.0f, v.y * 0.5f, v.z * kz};
@@ -187,14 +177,12 @@ TEST_F(Primitives, FixScaleOnEmptyOrMissingObjects) {
   EXPECT_EQ(hostsim::log_of("Sync").size(), 1u);
   hostsim::clear_log();
   cmd::fixobjectscale(99, 50.0f, 50.0f, 50.0f);  // no object: no limb, bounds asked all the same
-  EXPECT_EQ(hostsim::log(),
-            (Lines{"Basic3D.PerformCheckListForLimbs(99)", "System.ChecklistQuantity()",
-                   "System.EmptyChecklist()", "Basic3D.CalculateObjectBounds(99)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic3D.PerformCheckListForLimbs(99)", "System.ChecklistQuantity()",
+                                   "System.EmptyChecklist()", "Basic3D.CalculateObjectBounds(99)"}));
 }
 
 TEST_F(Primitives, BadNumbersReachTheHostWithoutHarm) {
-  const float nan = std::numeric_limits<float>::quiet_NaN(),
-              inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
   cmd::makeobjectdish(1, nan, inf, nan);
   EXPECT_EQ(hostsim::scene.objects.count(1), 1u);
   cmd::makeobjectdish(-5, -10.0f, -100.0f, -50.0f);

@@ -14,13 +14,11 @@ namespace {
 
 const char* const exists_message = "Runtime Error! Object already exists!";
 const char* const no_mesh_message = "Runtime Error! No More mesh can be made!";
-const char* const sides_message =
-    "Syntax Error! Can not have more sides than 4 or less sides than 3";
+const char* const sides_message = "Syntax Error! Can not have more sides than 4 or less sides than 3";
 
 std::vector<int> limb_numbers(int object) {
   std::vector<int> numbers;
-  for (const auto& [number, mesh] : hostsim::scene.objects.at(object).limbs)
-    numbers.push_back(number);
+  for (const auto& [number, mesh] : hostsim::scene.objects.at(object).limbs) numbers.push_back(number);
   return numbers;
 }
 
@@ -44,8 +42,7 @@ TEST_F(Pyramid, FourSidesCallSequence) {
   for (int i = 0; i < 6; ++i) {
     std::string triangle = "Basic3D.MakeTriangle(2";
     for (const Vec3& c : faces[i])
-      for (float coordinate : {c.x, c.y, c.z})
-        triangle.append(",").append(hostsim::format_float(coordinate));
+      for (float coordinate : {c.x, c.y, c.z}) triangle.append(",").append(hostsim::format_float(coordinate));
     Lines face{triangle.append(")"), "Basic3D.MakeMeshFromObject(1,2)", "Basic3D.DeleteEx(2)",
                "Basic3D.AddLimb(1," + std::to_string(i + 1) + ",1)", "Basic3D.DeleteMesh(1)"};
     expected.insert(expected.end(), face.begin(), face.end());
@@ -78,17 +75,15 @@ TEST_F(Pyramid, FourSidedLimbsForSeveralSizes) {
 TEST_F(Pyramid, ThreeSidesProbesTheBaseCornersWithTheFullSize) {
   cmd::createobjectpyramid(1, 10, 3, 0);
   Lines probe = hostsim::log_of("MakePlane");
-  EXPECT_EQ(probe, (Lines{"Basic3D.MakePlane(1,0,0)", "Basic3D.MakePlane(2,0,0)",
-                          "Basic3D.MakePlane(2,0,0)", "Basic3D.MakePlane(2,0,0)"}));
+  EXPECT_EQ(probe, (Lines{"Basic3D.MakePlane(1,0,0)", "Basic3D.MakePlane(2,0,0)", "Basic3D.MakePlane(2,0,0)",
+                          "Basic3D.MakePlane(2,0,0)"}));
   EXPECT_EQ(hostsim::log_of("YRotate"),
             (Lines{"Basic3D.YRotate(2,0)", "Basic3D.YRotate(2,120)", "Basic3D.YRotate(2,240)"}));
-  EXPECT_EQ(hostsim::log_of("Move"),
-            (Lines{"Basic3D.Move(2,10)", "Basic3D.Move(2,10)", "Basic3D.Move(2,10)"}));
+  EXPECT_EQ(hostsim::log_of("Move"), (Lines{"Basic3D.Move(2,10)", "Basic3D.Move(2,10)", "Basic3D.Move(2,10)"}));
   Lines first_probe(hostsim::log().begin() + 6, hostsim::log().begin() + 14);
-  EXPECT_EQ(first_probe,
-            (Lines{"Basic3D.MakePlane(2,0,0)", "Basic3D.Position(2,0,-5,0)", "Basic3D.YRotate(2,0)",
-                   "Basic3D.Move(2,10)", "Basic3D.GetXPositionEx(2)", "Basic3D.GetYPositionEx(2)",
-                   "Basic3D.GetZPositionEx(2)", "Basic3D.DeleteEx(2)"}));
+  EXPECT_EQ(first_probe, (Lines{"Basic3D.MakePlane(2,0,0)", "Basic3D.Position(2,0,-5,0)", "Basic3D.YRotate(2,0)",
+                                "Basic3D.Move(2,10)", "Basic3D.GetXPositionEx(2)", "Basic3D.GetYPositionEx(2)",
+                                "Basic3D.GetZPositionEx(2)", "Basic3D.DeleteEx(2)"}));
 
   EXPECT_EQ(limb_numbers(1), (std::vector<int>{0, 1, 2, 3, 4}));
   std::vector<Vec3> base = vertices::of_limb(1, 1);
@@ -138,15 +133,13 @@ TEST_F(Pyramid, OtherSideCountsPrintTheSyntaxErrorAndAddFourEmptyLimbs) {
     cmd::createobjectpyramid(1, 10, sides, 0);
     EXPECT_EQ(hostsim::core_state.printed, (Lines{sides_message}));
     Lines log = hostsim::log();
-    auto print =
-        std::find(log.begin(), log.end(), "Core.PrintCS(\"" + std::string(sides_message) + "\")");
+    auto print = std::find(log.begin(), log.end(), "Core.PrintCS(\"" + std::string(sides_message) + "\")");
     ASSERT_NE(print, log.end());
     EXPECT_EQ(*(print - 2), "Camera.BackdropOff()");
     EXPECT_EQ(*(print - 1), "Core.SetCursor(0,0)");
     EXPECT_EQ(*(print + 1), "Basic3D.MakeTriangle(2,0,0,0,0,0,0,0,0,0)");
     EXPECT_EQ(limb_numbers(1), (std::vector<int>{0, 3, 4, 5, 6}));
-    for (int number = 3; number <= 6; ++number)
-      vertices::expect_equal(vertices::of_limb(1, number), {{}, {}, {}});
+    for (int number = 3; number <= 6; ++number) vertices::expect_equal(vertices::of_limb(1, number), {{}, {}, {}});
     EXPECT_TRUE(hostsim::log_of("YRotate").empty());
   }
 }
@@ -158,8 +151,8 @@ TEST_F(Pyramid, AnExistingObjectIsReportedAndBuiltOver) {
   EXPECT_EQ(hostsim::core_state.printed, (Lines{exists_message}));
   Lines start(hostsim::log().begin(), hostsim::log().begin() + 5);
   EXPECT_EQ(start, (Lines{"Basic3D.GetExist(1)", "Camera.BackdropOff()",
-                          "Core.PrintCS(\"Runtime Error! Object already exists!\")",
-                          "Basic3D.MakePlane(1,0,0)", "Basic3D.Position(1,0,0,0)"}));
+                          "Core.PrintCS(\"Runtime Error! Object already exists!\")", "Basic3D.MakePlane(1,0,0)",
+                          "Basic3D.Position(1,0,0,0)"}));
   vertices::expect_equal(vertices::of_limb(1, 3), four_sided_faces(3)[2]);
 }
 
@@ -168,11 +161,9 @@ TEST_F(Pyramid, ScratchNumbersAreTheLowestFree) {
   hostsim::make_object(3, "cube", {});
   hostsim::scene.meshes[1] = {};
   cmd::createobjectpyramid(1, 4, 4, 0);
-  EXPECT_EQ(hostsim::log_of("GetExist"),
-            (Lines{"Basic3D.GetExist(1)", "Basic3D.GetExist(1)", "Basic3D.GetExist(2)",
-                   "Basic3D.GetExist(3)", "Basic3D.GetExist(4)"}));
-  EXPECT_EQ(hostsim::log_of("GetMeshExist"),
-            (Lines{"Basic3D.GetMeshExist(1)", "Basic3D.GetMeshExist(2)"}));
+  EXPECT_EQ(hostsim::log_of("GetExist"), (Lines{"Basic3D.GetExist(1)", "Basic3D.GetExist(1)", "Basic3D.GetExist(2)",
+                                                "Basic3D.GetExist(3)", "Basic3D.GetExist(4)"}));
+  EXPECT_EQ(hostsim::log_of("GetMeshExist"), (Lines{"Basic3D.GetMeshExist(1)", "Basic3D.GetMeshExist(2)"}));
   EXPECT_EQ(hostsim::log_of("AddLimb").front(), "Basic3D.AddLimb(1,1,2)");
   EXPECT_EQ(hostsim::log_of("MakeTriangle").front().rfind("Basic3D.MakeTriangle(4,", 0), 0u);
   EXPECT_EQ(hostsim::scene.objects.count(4), 0u);
@@ -200,8 +191,7 @@ TEST_F(Pyramid, TextureStepMergesTheLimbsWithAWhiteImage) {
   ASSERT_EQ(texture.size(), 24u);
   EXPECT_EQ(Lines(texture.begin(), texture.begin() + 3),
             (Lines{"Image.GetExistEx(1)", "Image.GetExistEx(2)", "Bitmap.CreateBitmap(1,2,2)"}));
-  const char* dots[] = {"Basic2D.Dot(0,0)", "Basic2D.Dot(0,1)", "Basic2D.Dot(1,0)",
-                        "Basic2D.Dot(1,1)"};
+  const char* dots[] = {"Basic2D.Dot(0,0)", "Basic2D.Dot(0,1)", "Basic2D.Dot(1,0)", "Basic2D.Dot(1,1)"};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(texture[3 + 3 * i], "Basic2D.Rgb(255,255,255)");
     EXPECT_EQ(texture[4 + 3 * i].rfind("Basic2D.Ink(0x", 0), 0u);
@@ -209,9 +199,8 @@ TEST_F(Pyramid, TextureStepMergesTheLimbsWithAWhiteImage) {
     EXPECT_EQ(texture[5 + 3 * i], dots[i]);
   }
   EXPECT_EQ(Lines(texture.begin() + 15, texture.end()),
-            (Lines{"Image.GrabImageEx(2,0,0,2,2)", "Bitmap.DeleteBitmapEx(1)",
-                   "Basic3D.MakeMeshFromObject(1,1)", "Basic3D.DeleteEx(1)",
-                   "Basic3D.MakeObject(1,1,2)", "Basic3D.DeleteMesh(1)", "Image.DeleteEx(2)",
+            (Lines{"Image.GrabImageEx(2,0,0,2,2)", "Bitmap.DeleteBitmapEx(1)", "Basic3D.MakeMeshFromObject(1,1)",
+                   "Basic3D.DeleteEx(1)", "Basic3D.MakeObject(1,1,2)", "Basic3D.DeleteMesh(1)", "Image.DeleteEx(2)",
                    "Basic3D.Set(1,1,1,0)", "Basic3D.CalculateObjectBounds(1)"}));
 
   const hostsim::Object& pyramid = hostsim::scene.objects.at(1);
@@ -222,8 +211,7 @@ TEST_F(Pyramid, TextureStepMergesTheLimbsWithAWhiteImage) {
   ASSERT_EQ(merged.size(), 6u + 6 * 3);  // the zero-size plane, then the six faces
   auto faces = four_sided_faces(5);
   for (int i = 0; i < 6; ++i)
-    vertices::expect_equal(
-        std::vector<Vec3>(merged.begin() + 6 + 3 * i, merged.begin() + 9 + 3 * i), faces[i]);
+    vertices::expect_equal(std::vector<Vec3>(merged.begin() + 6 + 3 * i, merged.begin() + 9 + 3 * i), faces[i]);
   EXPECT_EQ(pyramid.texture, 2);
   EXPECT_EQ(pyramid.settings, (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(pyramid.bounds_calculated, 1);

@@ -28,9 +28,7 @@ class Random {
   std::uint32_t state_;
 };
 
-void place(int object, float x, float y, float z) {
-  hostsim::make_object(object, "cube", {}).position = {x, y, z};
-}
+void place(int object, float x, float y, float z) { hostsim::make_object(object, "cube", {}).position = {x, y, z}; }
 
 class Queries : public plugin::HostTest {};
 
@@ -43,7 +41,7 @@ TEST_F(Queries, CollisionAreaIsAStrictCube) {
   EXPECT_EQ(cmd::checkobjectcollisionarea(1, 2, 5.1f), 1);
   EXPECT_EQ(cmd::checkobjectcollisionarea(2, 1, 5.1f), 1);
   EXPECT_EQ(cmd::checkobjectcollisionarea(2, 1, 5.0f), 0);  // -5 is on the lower bound
-  place(3, 4, -4, 4);  // about 6.9 away, inside the cube all the same
+  place(3, 4, -4, 4);                                       // about 6.9 away, inside the cube all the same
   EXPECT_EQ(cmd::checkobjectcollisionarea(3, 2, 5.0f), 1);
   EXPECT_EQ(cmd::checkobjectcollisionarea(2, 2, 0.0f), 0);
   EXPECT_EQ(cmd::checkobjectcollisionarea(2, 2, -1.0f), 0);
@@ -53,9 +51,9 @@ TEST_F(Queries, CollisionAreaIsAStrictCube) {
   EXPECT_EQ(cmd::checkobjectcollisionarea(98, 99, 1.0f), 1);  // missing objects read as the origin
   hostsim::clear_log();
   cmd::checkobjectcollisionarea(3, 2, 1.0f);
-  EXPECT_EQ(hostsim::log(), (Lines{"Basic3D.GetXPositionEx(3)", "Basic3D.GetYPositionEx(3)",
-                                   "Basic3D.GetZPositionEx(3)", "Basic3D.GetXPositionEx(2)",
-                                   "Basic3D.GetYPositionEx(2)", "Basic3D.GetZPositionEx(2)"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Basic3D.GetXPositionEx(3)", "Basic3D.GetYPositionEx(3)", "Basic3D.GetZPositionEx(3)",
+                   "Basic3D.GetXPositionEx(2)", "Basic3D.GetYPositionEx(2)", "Basic3D.GetZPositionEx(2)"}));
 }
 
 TEST_F(Queries, CollisionAreaComparesSingleDifferences) {
@@ -112,8 +110,8 @@ TEST_F(Queries, DistanceStoresEveryStepAsASingle) {
 TEST_F(Queries, LodDistanceIgnoresHeight) {
   place(1, 3, 100, 4);
   EXPECT_EQ(as_float(cmd::lod_distance(1, 0)), 5.0f);
-  EXPECT_EQ(hostsim::log(), (Lines{"Basic3D.GetXPositionEx(1)", "Camera.GetXPositionEx(0)",
-                                   "Basic3D.GetZPositionEx(1)", "Camera.GetZPositionEx(0)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic3D.GetXPositionEx(1)", "Camera.GetXPositionEx(0)", "Basic3D.GetZPositionEx(1)",
+                                   "Camera.GetZPositionEx(0)"}));
   hostsim::scene.cameras[2].position = {3, -50, 10};
   EXPECT_EQ(as_float(cmd::lod_distance(1, 2)), 6.0f);
   place(4, not_a_number, 0, 0);
@@ -125,8 +123,7 @@ TEST_F(Queries, LodDistanceStoresEveryStepAsASingle) {
   int unlike_double = 0;
   for (int i = 0; i < 300; ++i) {
     float ox = random.between(-500, 500), oz = random.between(-500, 500);
-    hostsim::Vec3 camera{random.between(-500, 500), random.between(-500, 500),
-                         random.between(-500, 500)};
+    hostsim::Vec3 camera{random.between(-500, 500), random.between(-500, 500), random.between(-500, 500)};
     place(1, ox, random.between(-500, 500), oz);
     hostsim::scene.cameras[3].position = camera;
     float dx = ox - camera.x, dz = oz - camera.z;
@@ -163,11 +160,10 @@ TEST_F(Queries, AngleBetweenPointsAgainstDoublePrecision) {
     for (float& c : p) c = random.between(-100, 100);
     for (int k = 0; k < 3; ++k) u[k] = double(p[3 + k]) - p[k], v[k] = double(p[6 + k]) - p[k];
     double dot = u[0] * v[0] + u[1] * v[1] + u[2] * v[2];
-    double lengths = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]) *
-                     std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    double lengths =
+        std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]) * std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
     double expected = std::acos(dot / lengths) * 180 / pi;
-    float angle =
-        as_float(cmd::anglebetweenpoints(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]));
+    float angle = as_float(cmd::anglebetweenpoints(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]));
     EXPECT_NEAR(angle, expected, 0.05) << i;
   }
 }
@@ -176,11 +172,10 @@ TEST_F(Queries, Line3dDrawsFromTheSecondPointToTheFirst) {
   place(1000, 7, 7, 7);  // the program's object 1000 is replaced and gone afterwards
   hostsim::clear_log();
   cmd::line3d(0, 0, 10, 1, 1, 10);
-  EXPECT_EQ(hostsim::log(), (Lines{"Basic3D.MakeCube(1000,0)", "Basic3D.Position(1000,0,0,10)",
-                                   "Basic3D.GetScreenX(1000)", "Basic3D.GetScreenY(1000)",
-                                   "Basic3D.Position(1000,1,1,10)", "Basic3D.GetScreenY(1000)",
-                                   "Basic3D.GetScreenX(1000)", "Basic2D.Line(361,198,320,240)",
-                                   "Basic3D.DeleteEx(1000)"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Basic3D.MakeCube(1000,0)", "Basic3D.Position(1000,0,0,10)", "Basic3D.GetScreenX(1000)",
+                   "Basic3D.GetScreenY(1000)", "Basic3D.Position(1000,1,1,10)", "Basic3D.GetScreenY(1000)",
+                   "Basic3D.GetScreenX(1000)", "Basic2D.Line(361,198,320,240)", "Basic3D.DeleteEx(1000)"}));
   EXPECT_TRUE(hostsim::scene.objects.empty());
 }
 

@@ -1,11 +1,12 @@
 // The stand-in host's screen renderer, to the exact pixel: hiding, lighting,
 // texturing and see-through surfaces.
+#include "../hostsim/render.h"
+
 #include <gtest/gtest.h>
 
 #include "../hostsim/basic2d_state.h"
 #include "../hostsim/basic3d_state.h"
 #include "../hostsim/hostsim.h"
-#include "../hostsim/render.h"
 
 namespace {
 

@@ -19,10 +19,9 @@ constexpr float not_a_number = std::numeric_limits<float>::quiet_NaN();
 constexpr float infinity = std::numeric_limits<float>::infinity();
 
 const Lines probe_log = {
-    "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
-    "Basic3D.MoveRight(1,1)",    "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)",
-    "Basic3D.GetZPositionEx(1)", "Basic3D.MoveLeft(1,1)",     "Basic3D.Move(1,1)",
-    "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
+    "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)", "Basic3D.MoveRight(1,1)",
+    "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)", "Basic3D.MoveLeft(1,1)",
+    "Basic3D.Move(1,1)",         "Basic3D.GetXPositionEx(1)", "Basic3D.GetYPositionEx(1)", "Basic3D.GetZPositionEx(1)",
     "Basic3D.Move(1,-1)",
 };
 
@@ -50,18 +49,21 @@ TEST_F(RotateAxis, ProbesTurnsThroughFiveRotationsAndSetsTheAngles) {
   place(1, {1, 2, 3}, {0, 0, 0});
   cmd::rotate_axis(1, 0.f, 0.f, 2.f, 45.f);
   Lines turn = {
-      "Core.Atan2FFF(0,2)", "Core.SinFF(0)", "Core.CosFF(0)",  // alpha, and rho from it
-      "Core.Atan2FFF(0,2)",                                    // beta
-      "Core.SinFF(-0)",     "Core.CosFF(-0)",                  // Ry(-beta)
-      "Core.SinFF(45)",     "Core.CosFF(45)",                  // Rz(angle)
-      "Core.SinFF(0)",      "Core.CosFF(0)",                   // Ry(beta)
-      "Core.SinFF(-0)",     "Core.CosFF(-0)",                  // Rx(-alpha)
+      "Core.Atan2FFF(0,2)", "Core.SinFF(0)",  "Core.CosFF(0)",  // alpha, and rho from it
+      "Core.Atan2FFF(0,2)",                                     // beta
+      "Core.SinFF(-0)",     "Core.CosFF(-0)",                   // Ry(-beta)
+      "Core.SinFF(45)",     "Core.CosFF(45)",                   // Rz(angle)
+      "Core.SinFF(0)",      "Core.CosFF(0)",                    // Ry(beta)
+      "Core.SinFF(-0)",     "Core.CosFF(-0)",                   // Rx(-alpha)
   };
   Lines extraction = {
-      "Core.Atan2FFF(0.707106769,0.707106769)", "Core.SinFF(45)", "Core.CosFF(45)",  // Z, and h from it
-      "Core.Atan2FFF(0.99999994,0)",                                               // Y + 90
-      "Core.SinFF(90)",                         "Core.CosFF(90)",                  // forward turned back
-      "Core.Atan2FFF(0,-1)",                                                       // X − 180
+      "Core.Atan2FFF(0.707106769,0.707106769)",
+      "Core.SinFF(45)",
+      "Core.CosFF(45)",               // Z, and h from it
+      "Core.Atan2FFF(0.99999994,0)",  // Y + 90
+      "Core.SinFF(90)",
+      "Core.CosFF(90)",       // forward turned back
+      "Core.Atan2FFF(0,-1)",  // X − 180
       "Basic3D.Rotate(1,360,0,45)",
   };
   EXPECT_EQ(hostsim::log(), concat(concat(probe_log, turn), extraction));
@@ -269,7 +271,7 @@ TEST_F(SingleAxis, NetEffectsAgainstMatrices) {
   auto lx = [](int o, float a) { cmd::rotate_lx(o, a); };
   auto ly = [](int o, float a) { cmd::rotate_ly(o, a); };
   auto lz = [](int o, float a) { cmd::rotate_lz(o, a); };
-  const Command commands[] = {{"GX", gx, true, rx}, {"GY", gy, true, ry},  {"GZ", gz, true, rz},
+  const Command commands[] = {{"GX", gx, true, rx},  {"GY", gy, true, ry},  {"GZ", gz, true, rz},
                               {"LX", lx, false, rx}, {"LY", ly, false, ry}, {"LZ", lz, false, rz}};
   Random random;
   for (const Command& command : commands) {

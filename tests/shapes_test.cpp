@@ -135,10 +135,9 @@ TEST_F(Shapes, DustRadiusLimitIsHeldToTheIntegerRange) {
 
 TEST_F(Shapes, GalaxyWithoutStarsDrawsTheCentreBoxInWhite) {
   cmd::drawgalaxy(50, 60, 400, 400, 3, 2, 0, 10, 100, red);
-  EXPECT_EQ(hostsim::log(),
-            (Lines{"Basic2D.Rgb(255,255,255)", "Basic2D.Ink(0xFFFFFFFF,0x0)", "Basic2D.RgbR(0xFFFF0000)",
-                   "Basic2D.RgbG(0xFFFF0000)", "Basic2D.RgbB(0xFFFF0000)", "Basic2D.Lock()",
-                   "Basic2D.Box(48,58,52,62)", "Basic2D.Unlock()"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Rgb(255,255,255)", "Basic2D.Ink(0xFFFFFFFF,0x0)",
+                                   "Basic2D.RgbR(0xFFFF0000)", "Basic2D.RgbG(0xFFFF0000)", "Basic2D.RgbB(0xFFFF0000)",
+                                   "Basic2D.Lock()", "Basic2D.Box(48,58,52,62)", "Basic2D.Unlock()"}));
   expect_ink(0xFFFFFFFFu);
   EXPECT_EQ(hostsim::pixel(48, 58), 0xFFFFFFFFu);
   EXPECT_EQ(hostsim::pixel(52, 62), 0xFFFFFFFFu);

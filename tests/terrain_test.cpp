@@ -40,9 +40,9 @@ TEST_F(Terrain, SmoothingWithoutPassesOnlyApplies) {
 TEST_F(Terrain, SmoothingASizeTwoGridRewritesTheCentreAlone) {
   hostsim::Matrix before = uneven(2);
   cmd::smooth_matrix(grid, 2, 1);
-  EXPECT_EQ(hostsim::log(), (Lines{"Matrix.GetHeightEx(7,2,1)", "Matrix.GetHeightEx(7,1,0)",
-                                   "Matrix.GetHeightEx(7,0,1)", "Matrix.GetHeightEx(7,1,2)",
-                                   "Matrix.SetHeight(7,1,1,111)", "Matrix.Apply(7)"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Matrix.GetHeightEx(7,2,1)", "Matrix.GetHeightEx(7,1,0)", "Matrix.GetHeightEx(7,0,1)",
+                   "Matrix.GetHeightEx(7,1,2)", "Matrix.SetHeight(7,1,1,111)", "Matrix.Apply(7)"}));
   // (2, 1) = 212, (1, 0) = 1, (0, 1) = 10, (1, 2) = 221: the mean is 111.
   hostsim::Matrix after = current();
   EXPECT_EQ(after.height(1, 1), (212.0f + 1 + 10 + 221) * 0.25f);
@@ -69,8 +69,8 @@ TEST_F(Terrain, SmoothingRepeatsItsPasses) {
   hostsim::Matrix& m = matrix(2);
   m.height(1, 0) = 16.0f;
   cmd::smooth_matrix(grid, 2, 3);  // 16 / 4 each pass: the centre's own height takes no part
-  EXPECT_EQ(hostsim::log_of("SetHeight"), (Lines{"Matrix.SetHeight(7,1,1,4)", "Matrix.SetHeight(7,1,1,4)",
-                                                 "Matrix.SetHeight(7,1,1,4)"}));
+  EXPECT_EQ(hostsim::log_of("SetHeight"),
+            (Lines{"Matrix.SetHeight(7,1,1,4)", "Matrix.SetHeight(7,1,1,4)", "Matrix.SetHeight(7,1,1,4)"}));
   EXPECT_EQ(current().applied, 1);
 }
 
@@ -114,9 +114,8 @@ TEST_F(Terrain, ExtremeSizesWithEmptyLoopsOnlyApply) {
 TEST_F(Terrain, AFlatGridNormalIsStraightUp) {
   matrix(2);
   cmd::normalize_matrix(grid, 2);
-  EXPECT_EQ(hostsim::log_of("SetNormal"),
-            (Lines{"Matrix.SetNormal(7,1,1,0,1,0)", "Matrix.SetNormal(7,2,1,0,1,0)",
-                   "Matrix.SetNormal(7,1,2,0,1,0)", "Matrix.SetNormal(7,2,2,0,1,0)"}));
+  EXPECT_EQ(hostsim::log_of("SetNormal"), (Lines{"Matrix.SetNormal(7,1,1,0,1,0)", "Matrix.SetNormal(7,2,1,0,1,0)",
+                                                 "Matrix.SetNormal(7,1,2,0,1,0)", "Matrix.SetNormal(7,2,2,0,1,0)"}));
   EXPECT_EQ(hostsim::log_of("Apply"), Lines{"Matrix.Apply(7)"});
 }
 
@@ -129,9 +128,9 @@ TEST_F(Terrain, NormalCallSequenceOfOneVertex) {
   ASSERT_EQ(log.size(), 13u);
   EXPECT_EQ(Lines(log.begin(), log.begin() + 12),
             (Lines{"Matrix.GetHeightEx(7,1,0)", "Matrix.GetHeightEx(7,0,1)", "Matrix.GetHeightEx(7,0,0)",
-                   "Matrix.GetHeightEx(7,1,1)", "Core.Atan2FFF(25,25)", "Core.WrapValueFF(45)",
-                   "Core.Atan2FFF(25,-25)", "Core.WrapValueFF(-45)", "Core.SinFF(45)", "Core.CosFF(45)",
-                   "Core.SinFF(315)", "Matrix.SetNormal(7,1,1,0.707106769,0.707106769,-0.707106769)"}));
+                   "Matrix.GetHeightEx(7,1,1)", "Core.Atan2FFF(25,25)", "Core.WrapValueFF(45)", "Core.Atan2FFF(25,-25)",
+                   "Core.WrapValueFF(-45)", "Core.SinFF(45)", "Core.CosFF(45)", "Core.SinFF(315)",
+                   "Matrix.SetNormal(7,1,1,0.707106769,0.707106769,-0.707106769)"}));
   EXPECT_EQ(log.back(), "Matrix.Apply(7)");
 }
 

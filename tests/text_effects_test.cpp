@@ -45,9 +45,9 @@ TEST_F(TextEffects, ShadowLiesRightAndBelowTheShiftedText) {
 TEST_F(TextEffects, UnderlineRunsAlongTheFootOfTheText) {
   hostsim::screen.ink = rgb(0, 200, 0);
   cmd::text_underline(10, 20, text("ABCDE"));
-  EXPECT_EQ(hostsim::log(), (Lines{"Text.BasicText(10,20,\"ABCDE\")", "Text.TextWidth(\"ABCDE\")",
-                                   "Text.TextHeight(\"ABCDE\")", "Text.TextHeight(\"ABCDE\")",
-                                   "Basic2D.Line(10,28,40,28)"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Text.BasicText(10,20,\"ABCDE\")", "Text.TextWidth(\"ABCDE\")", "Text.TextHeight(\"ABCDE\")",
+                   "Text.TextHeight(\"ABCDE\")", "Basic2D.Line(10,28,40,28)"}));
   EXPECT_EQ(hostsim::pixel(25, 28), rgb(0, 200, 0));
   EXPECT_EQ(hostsim::screen.ink, rgb(0, 200, 0));
 }
@@ -59,10 +59,10 @@ TEST_F(TextEffects, TypewriterShowsOneMoreCharacterPerCall) {
     progress = plugin::as_float(cmd::typewritertext(text("Hello"), 5, 5, 1.f, progress));
     EXPECT_EQ(progress, call <= 6 ? call : 6) << call;
   }
-  EXPECT_EQ(hostsim::log_of("Left"), (Lines{"Text.Left(0,\"Hello\",1)", "Text.Left(0,\"Hello\",2)",
-                                            "Text.Left(0,\"Hello\",3)", "Text.Left(0,\"Hello\",4)",
-                                            "Text.Left(0,\"Hello\",5)", "Text.Left(0,\"Hello\",6)",
-                                            "Text.Left(0,\"Hello\",6)"}));
+  EXPECT_EQ(hostsim::log_of("Left"),
+            (Lines{"Text.Left(0,\"Hello\",1)", "Text.Left(0,\"Hello\",2)", "Text.Left(0,\"Hello\",3)",
+                   "Text.Left(0,\"Hello\",4)", "Text.Left(0,\"Hello\",5)", "Text.Left(0,\"Hello\",6)",
+                   "Text.Left(0,\"Hello\",6)"}));
   EXPECT_EQ(hostsim::log_of("BasicText").back(), "Text.BasicText(5,5,\"Hello\")");
   EXPECT_EQ(calls().front(), "Len");
 }
@@ -74,8 +74,8 @@ TEST_F(TextEffects, TypewriterAccumulatesFractions) {
     progress = plugin::as_float(cmd::typewritertext(text("Hello"), 0, 0, 0.5f, progress));
     EXPECT_EQ(progress, 0.5f * (call + 1));
   }
-  EXPECT_EQ(hostsim::log_of("BasicText"), (Lines{"Text.BasicText(0,0,\"\")", "Text.BasicText(0,0,\"H\")",
-                                                 "Text.BasicText(0,0,\"H\")"}));
+  EXPECT_EQ(hostsim::log_of("BasicText"),
+            (Lines{"Text.BasicText(0,0,\"\")", "Text.BasicText(0,0,\"H\")", "Text.BasicText(0,0,\"H\")"}));
   // Progress is added in single precision.
   EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hello"), 0, 0, 0.1f, 0.2f)), 0.2f + 0.1f);
 }
@@ -89,8 +89,8 @@ TEST_F(TextEffects, TypewriterProgressOutsideTheIntegerRange) {
   EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, 1e30f)), 1e30f);
   EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, -1e30f)), -1e30f + 1);
   EXPECT_TRUE(std::isnan(plugin::as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, NAN))));
-  EXPECT_EQ(hostsim::log_of("Left"), (Lines{"Text.Left(0,\"Hi\",2147483647)", "Text.Left(0,\"Hi\",-2147483648)",
-                                            "Text.Left(0,\"Hi\",0)"}));
+  EXPECT_EQ(hostsim::log_of("Left"),
+            (Lines{"Text.Left(0,\"Hi\",2147483647)", "Text.Left(0,\"Hi\",-2147483648)", "Text.Left(0,\"Hi\",0)"}));
 }
 
 TEST_F(TextEffects, TextIsDrawnWithinItsReportedSize) {

@@ -31,17 +31,16 @@ class Textures : public plugin::HostTest {
 }  // namespace
 
 TEST_F(Textures, SinglePixelImageThroughMemblockOne) {
-  hostsim::storage.memblocks[1] =
-      std::vector<std::uint8_t>(100);  // the program's: replaced, then gone
+  hostsim::storage.memblocks[1] = std::vector<std::uint8_t>(100);  // the program's: replaced, then gone
   cmd::singlepixelimage(5, 255, 0, 0);
   K colour = written_colour();
   Lines log = hostsim::log();
   ASSERT_EQ(log.size(), 8u);
   log[5] = "pixel";
   EXPECT_EQ(log, (Lines{"Memblocks.MakeMemblock(1,16)", "Memblocks.WriteMemblockDWord(1,0,0x1)",
-                        "Memblocks.WriteMemblockDWord(1,4,0x1)",
-                        "Memblocks.WriteMemblockDWord(1,8,0x20)", "Basic2D.Rgb(255,0,0)", "pixel",
-                        "Memblocks.CreateImageFromMemblock(5,1)", "Memblocks.DeleteMemblock(1)"}));
+                        "Memblocks.WriteMemblockDWord(1,4,0x1)", "Memblocks.WriteMemblockDWord(1,8,0x20)",
+                        "Basic2D.Rgb(255,0,0)", "pixel", "Memblocks.CreateImageFromMemblock(5,1)",
+                        "Memblocks.DeleteMemblock(1)"}));
   expect_one_pixel_image(5, colour);
   EXPECT_TRUE(hostsim::storage.memblocks.empty());
   EXPECT_EQ(hostsim::storage.refused, 0);

@@ -16,8 +16,7 @@ inline std::vector<hostsim::Vec3> of_limb(int object, int limb) {
 }
 
 // Exact, vertex by vertex.
-inline void expect_equal(const std::vector<hostsim::Vec3>& actual,
-                         const std::vector<hostsim::Vec3>& expected) {
+inline void expect_equal(const std::vector<hostsim::Vec3>& actual, const std::vector<hostsim::Vec3>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (std::size_t i = 0; i < actual.size(); ++i) {
     EXPECT_EQ(actual[i].x, expected[i].x) << "vertex " << i;

@@ -51,7 +51,7 @@ TEST_F(Widgets, ButtonRingLightsTopAndLeftAndShadesTheRest) {
   EXPECT_EQ(first_side, (Lines{"Basic2D.RgbR(0xFF640000)", "Basic2D.RgbR(0xFF000064)", "Basic2D.RgbG(0xFF640000)",
                                "Basic2D.RgbG(0xFF000064)", "Basic2D.RgbB(0xFF640000)", "Basic2D.RgbB(0xFF000064)"}));
   EXPECT_EQ(hostsim::pixel(0, 1), rgb(50 + 64, 64, 50 + 64));  // left side, midway, lit
-  EXPECT_EQ(hostsim::pixel(4, 1), rgb(0, 36, 0));  // right side, shaded
+  EXPECT_EQ(hostsim::pixel(4, 1), rgb(0, 36, 0));              // right side, shaded
   // Corners take the colours of the horizontal sides.
   EXPECT_EQ(hostsim::pixel(0, 0), rgb(164, 64, 64));
   EXPECT_EQ(hostsim::pixel(4, 0), rgb(64, 164, 64));
@@ -87,8 +87,8 @@ Lines bevel_side(K from, K to, int steps, int x, int y, int dx, int dy, int offs
     K colour = rgb(channels[0], channels[1], channels[2]);
     calls.push_back("Basic2D.Rgb(" + std::to_string(channels[0]) + "," + std::to_string(channels[1]) + "," +
                     std::to_string(channels[2]) + ")");
-    calls.push_back("Basic2D.Dot(" + std::to_string(x + k * dx) + "," + std::to_string(y + k * dy) + "," +
-                    hex(colour) + ")");
+    calls.push_back("Basic2D.Dot(" + std::to_string(x + k * dx) + "," + std::to_string(y + k * dy) + "," + hex(colour) +
+                    ")");
   }
   return calls;
 }
@@ -124,8 +124,8 @@ TEST_F(Widgets, FlatButtonSidesOfZeroStepsTakeTheirStartColour) {
   button(0, 0, 4, 0, 1);
   Lines dots = hostsim::log_of("Dot");
   ASSERT_EQ(dots.size(), 1u + 1u + 5u + 5u);
-  EXPECT_EQ(dots[0], "Basic2D.Dot(0,0," + hex(rgb(164, 64, 64)) + ")");   // top-left, lit
-  EXPECT_EQ(dots[1], "Basic2D.Dot(4,0," + hex(rgb(0, 36, 0)) + ")");      // top-right, shaded
+  EXPECT_EQ(dots[0], "Basic2D.Dot(0,0," + hex(rgb(164, 64, 64)) + ")");  // top-left, lit
+  EXPECT_EQ(dots[1], "Basic2D.Dot(4,0," + hex(rgb(0, 36, 0)) + ")");     // top-right, shaded
   hostsim::clear_log();
   button(0, 0, 10, 2, 2);  // ring 1 has vertical sides of 0 steps
   EXPECT_EQ(hostsim::log_of("Dot").size(), (3u + 3u + 11u + 11u) + (1u + 1u + 9u + 9u));
@@ -138,16 +138,15 @@ TEST_F(Widgets, ButtonsLeaveTheInk) {
 
 TEST_F(Widgets, HealthBarBackgroundThenFill) {
   cmd::makehealthbar(0, 0, 200, 10, 60.f, 100.f, 1, 2, 3, 4);
-  EXPECT_EQ(hostsim::log(),
-            (Lines{"Basic2D.Rgb(155,155,155)", "Basic2D.Rgb(155,155,55)",
-                   "Basic2D.BoxGradient(0,0,200,10,0xFF9B9B37,0x0,0xFF9B9B9B,0x0)",
-                   "Basic2D.BoxGradient(0,0,120,10,0x2,0x0,0x2,0x0)"}));
+  EXPECT_EQ(hostsim::log(), (Lines{"Basic2D.Rgb(155,155,155)", "Basic2D.Rgb(155,155,55)",
+                                   "Basic2D.BoxGradient(0,0,200,10,0xFF9B9B37,0x0,0xFF9B9B9B,0x0)",
+                                   "Basic2D.BoxGradient(0,0,120,10,0x2,0x0,0x2,0x0)"}));
 }
 
 TEST_F(Widgets, HealthBarBandsTakeTheLowerBandOnABorder) {
-  const std::pair<float, const char*> cases[] = {{100.f, "0x1"}, {75.f, "0x2"}, {60.f, "0x2"}, {50.f, "0x3"},
-                                                 {25.f, "0x4"},  {10.f, "0x4"}, {0.f, "0x4"},  {-1.f, "0x0"},
-                                                 {150.f, "0x1"}};
+  const std::pair<float, const char*> cases[] = {{100.f, "0x1"}, {75.f, "0x2"}, {60.f, "0x2"},
+                                                 {50.f, "0x3"},  {25.f, "0x4"}, {10.f, "0x4"},
+                                                 {0.f, "0x4"},   {-1.f, "0x0"}, {150.f, "0x1"}};
   for (auto [value, colour] : cases) {
     cmd::makehealthbar(0, 0, 200, 10, value, 100.f, 1, 2, 3, 4);
     EXPECT_EQ(fill_colour(), colour) << value;
@@ -163,10 +162,9 @@ TEST_F(Widgets, HealthBarRatioIsASingleAndTheEdgeADouble) {
 
 TEST_F(Widgets, HealthBarWithANegativeMaximum) {
   // q = -25: only the first band test (value >= -75) can hold.
-  const std::pair<float, const char*> cases[] = {
-      {-50.f, "Basic2D.BoxGradient(0,0,100,10,0x1,0x0,0x1,0x0)"},
-      {-80.f, "Basic2D.BoxGradient(0,0,160,10,0x0,0x0,0x0,0x0)"},
-      {50.f, "Basic2D.BoxGradient(0,0,-100,10,0x1,0x0,0x1,0x0)"}};
+  const std::pair<float, const char*> cases[] = {{-50.f, "Basic2D.BoxGradient(0,0,100,10,0x1,0x0,0x1,0x0)"},
+                                                 {-80.f, "Basic2D.BoxGradient(0,0,160,10,0x0,0x0,0x0,0x0)"},
+                                                 {50.f, "Basic2D.BoxGradient(0,0,-100,10,0x1,0x0,0x1,0x0)"}};
   for (auto [value, fill] : cases) {
     cmd::makehealthbar(0, 0, 200, 10, value, -100.f, 1, 2, 3, 4);
     EXPECT_EQ(hostsim::log_of("BoxGradient").back(), fill) << value;
@@ -190,9 +188,9 @@ TEST_F(Widgets, SliderOutsideTheZoneKeepsItsValue) {
   mouse(150, 0, 1);
   float value = 0.5f;
   EXPECT_EQ(cmd::gui_slider(100, 50, 200, value), ::float_bits(value));
-  EXPECT_EQ(hostsim::log(), (Lines{"Input.GetMouseY()", "Basic2D.Ink(0xFF303030,0x0)", "Basic2D.Box(100,50,300,51)",
-                                   "Basic2D.Box(196,42,204,58)", "Basic2D.Ink(0xFF909090,0x0)",
-                                   "Basic2D.Box(197,43,203,57)"}));
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Input.GetMouseY()", "Basic2D.Ink(0xFF303030,0x0)", "Basic2D.Box(100,50,300,51)",
+                   "Basic2D.Box(196,42,204,58)", "Basic2D.Ink(0xFF909090,0x0)", "Basic2D.Box(197,43,203,57)"}));
   expect_ink(0xFF909090u);
   EXPECT_EQ(hostsim::pixel(196, 50), 0xFF303030u);  // the knob's border
   EXPECT_EQ(hostsim::pixel(200, 50), 0xFF909090u);  // its face
@@ -203,9 +201,9 @@ TEST_F(Widgets, SliderZoneEdgesAreInclusive) {
     int mouse_x, mouse_y, length;
     bool inside;
   };
-  const Case cases[] = {{100, 40, 200, true},  {300, 60, 200, true},  {100, 39, 200, false},
-                        {150, 61, 200, false}, {99, 50, 200, false},  {301, 50, 200, false},
-                        {100, 50, 0, true},    {100, 50, -1, false},  {90, 50, -10, false}};
+  const Case cases[] = {{100, 40, 200, true},  {300, 60, 200, true}, {100, 39, 200, false},
+                        {150, 61, 200, false}, {99, 50, 200, false}, {301, 50, 200, false},
+                        {100, 50, 0, true},    {100, 50, -1, false}, {90, 50, -10, false}};
   for (const Case& c : cases) {
     mouse(c.mouse_x, c.mouse_y, 1);
     hostsim::clear_log();
@@ -221,8 +219,8 @@ TEST_F(Widgets, SliderZoneEdgesAreInclusive) {
 TEST_F(Widgets, SliderInsideWithoutAClickKeepsItsValue) {
   mouse(150, 60, 2);
   EXPECT_EQ(cmd::gui_slider(100, 50, 200, 0.75f), ::float_bits(0.75f));
-  EXPECT_EQ(calls(), (Lines{"GetMouseY", "GetMouseY", "GetMouseX", "GetMouseX", "GetMouseClick", "Ink", "Box",
-                            "Box", "Ink", "Box"}));
+  EXPECT_EQ(calls(), (Lines{"GetMouseY", "GetMouseY", "GetMouseX", "GetMouseX", "GetMouseClick", "Ink", "Box", "Box",
+                            "Ink", "Box"}));
   EXPECT_EQ(hostsim::log()[5], "Basic2D.Ink(0xFF000000,0x0)");
 }
 

@@ -165,8 +165,10 @@ void makenormalmap(int source, int result, int sense) {
   H.ReadMemblockDWord(source_block, 8);  // the depth: pixels are 4 bytes whatever it says
   H.CopyMemblock(source_block, result_block, 0, 0, header_bytes);
   if (picture_fits(picture, size)) {
-    if (sense == 1) make_normals<true>(picture);
-    else make_normals<false>(picture);
+    if (sense == 1)
+      make_normals<true>(picture);
+    else
+      make_normals<false>(picture);
   }
   H.CreateImageFromMemblock(result, result_block);
   H.DeleteMemblock(source_block);

@@ -3,11 +3,12 @@
 // The input commands turn the host's level-style queries into events by
 // comparing what the host reports now with what earlier calls saw, so they
 // rely on the program calling them once per pass of its main loop.
+#include "input.h"
+
 #include <cstdint>
 
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
-#include "input.h"
 
 namespace {
 

@@ -82,7 +82,6 @@ void randomize_matrix(int matrix, int n, float low, float high) {
   H.Randomize(H.TimerL());
   int range = trunc_int(high - low);
   for (Coord x = 0; x <= n; ++x)
-    for (Coord z = 0; z <= n; ++z)
-      H.SetHeight(matrix, static_cast<int>(x), static_cast<int>(z), low + H.RndLL(range));
+    for (Coord z = 0; z <= n; ++z) H.SetHeight(matrix, static_cast<int>(x), static_cast<int>(z), low + H.RndLL(range));
   H.Apply(matrix);
 }

@@ -69,15 +69,12 @@ struct Bound {
 };
 
 inline constexpr Bound bounds[] = {
-    {"filledcircle", 2, -40, 40},   {"filledcircle", 3, -40, 40},
-    {"drawdust", 3, -4, 64},        {"drawgalaxy", 6, -4, 64},
-    {"drawbutton", 0, -300, 300},   {"drawbutton", 1, -300, 300},
-    {"drawbutton", 2, -300, 300},   {"drawbutton", 3, -300, 300},
-    {"drawbutton", 4, -4, 12},      {"drawbezier", 8, -4, 200},
-    {"smooth_matrix", 1, -4, 12},   {"smooth_matrix", 2, -2, 3},
-    {"normalize_matrix", 1, -4, 12}, {"randomize_matrix", 1, -4, 12},
-    {"fadescreen", 1, -5, 5},       {"defadescreen", 1, -5, 5},
-    {"flashscreen", 1, -5, 5},
+    {"filledcircle", 2, -40, 40},    {"filledcircle", 3, -40, 40},    {"drawdust", 3, -4, 64},
+    {"drawgalaxy", 6, -4, 64},       {"drawbutton", 0, -300, 300},    {"drawbutton", 1, -300, 300},
+    {"drawbutton", 2, -300, 300},    {"drawbutton", 3, -300, 300},    {"drawbutton", 4, -4, 12},
+    {"drawbezier", 8, -4, 200},      {"smooth_matrix", 1, -4, 12},    {"smooth_matrix", 2, -2, 3},
+    {"normalize_matrix", 1, -4, 12}, {"randomize_matrix", 1, -4, 12}, {"fadescreen", 1, -5, 5},
+    {"defadescreen", 1, -5, 5},      {"flashscreen", 1, -5, 5},
 };
 
 inline int held(std::string_view function, int index, int value) {
@@ -121,8 +118,8 @@ struct Call<R(A...)> {
     run(callable, function, in, std::index_sequence_for<A...>{});
   }
   template <class Callable, std::size_t... I>
-  static void run(const Callable& callable, [[maybe_unused]] std::string_view function,
-                  [[maybe_unused]] Bytes& in, std::index_sequence<I...>) {
+  static void run(const Callable& callable, [[maybe_unused]] std::string_view function, [[maybe_unused]] Bytes& in,
+                  std::index_sequence<I...>) {
     std::vector<std::string> keep;
     keep.reserve(sizeof...(A));
     std::tuple<A...> arguments{decode<A>(in, keep, function, int(I))...};
@@ -131,9 +128,8 @@ struct Call<R(A...)> {
 };
 
 inline constexpr const char* optional_modules[] = {
-    EC_HOST_PREFIX "LightDebug.dll",  EC_HOST_PREFIX "SetupDebug.dll",
-    EC_HOST_PREFIX "BitmapDebug.dll", EC_HOST_PREFIX "TextDebug.dll",
-    EC_HOST_PREFIX "MemblocksDebug.dll", EC_HOST_PREFIX "Core.dll",
+    EC_HOST_PREFIX "LightDebug.dll", EC_HOST_PREFIX "SetupDebug.dll",     EC_HOST_PREFIX "BitmapDebug.dll",
+    EC_HOST_PREFIX "TextDebug.dll",  EC_HOST_PREFIX "MemblocksDebug.dll", EC_HOST_PREFIX "Core.dll",
 };
 
 inline constexpr const char* host_function_names[] = {

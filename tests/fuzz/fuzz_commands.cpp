@@ -43,7 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Bytes in(data, size);
   set_up_host(in);
   fuzz::set_up_scene(in);
-  for (int calls = 0; calls < fuzz::max_calls && !in.empty(); ++calls)
-    runners[in.byte() % fuzz::command_count](in);
+  for (int calls = 0; calls < fuzz::max_calls && !in.empty(); ++calls) runners[in.byte() % fuzz::command_count](in);
   return 0;
 }

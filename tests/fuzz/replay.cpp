@@ -31,16 +31,14 @@ void replay(const std::vector<std::uint8_t>& input) {
   plugin::load_fresh();  // bind again against this input's modules
   cmd::ReceiveCoreDataPtr(choice.hand_over_record ? hostsim::core_record() : nullptr);
   fuzz::set_up_scene(in);
-  for (int calls = 0; calls < fuzz::max_calls && !in.empty(); ++calls)
-    runners[in.byte() % fuzz::command_count](in);
+  for (int calls = 0; calls < fuzz::max_calls && !in.empty(); ++calls) runners[in.byte() % fuzz::command_count](in);
 }
 
 TEST(FuzzCorpus, EveryInputRunsToTheEnd) {
   namespace fs = std::filesystem;
   fuzz::sound_file = (fs::temp_directory_path() / "ec-replay-sound.wav").string();
   std::vector<fs::path> inputs;
-  for (const auto& entry : fs::directory_iterator(EC_SOURCE_DIR "/tests/fuzz/corpus"))
-    inputs.push_back(entry.path());
+  for (const auto& entry : fs::directory_iterator(EC_SOURCE_DIR "/tests/fuzz/corpus")) inputs.push_back(entry.path());
   std::sort(inputs.begin(), inputs.end());
   ASSERT_GT(inputs.size(), 100u);
   for (const fs::path& path : inputs) {

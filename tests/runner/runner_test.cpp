@@ -1,6 +1,8 @@
 // The runner: scripts run against the stand-in host, broken scripts stop
 // with a clear message, results match the exports called directly, and the
 // command reference covers every command.
+#include "../../tools/runner/runner.h"
+
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
@@ -19,9 +21,8 @@
 #include "../../hostsim/render.h"
 #include "../../plugin/commands.h"
 #include "../../plugin/exports.h"
-#include "callees.h"
-#include "descriptions.h"
-#include "runner.h"
+#include "../../tools/runner/callees.h"
+#include "../../tools/runner/descriptions.h"
 
 namespace {
 
@@ -55,13 +56,13 @@ std::string read_file(const fs::path& path) {
 // ---- script syntax and values
 
 TEST(RunnerScript, PrintsResultsAndStoresThemInVariables) {
-  Outcome outcome = run(
-      "# a comment\n"
-      "\n"
-      "$ext = GET FILE EXTENSION(\"archive.tar.gz\")   # trailing comment\n"
-      "GET SHORT FILENAME \"notes.txt\"\n"
-      "print \"extension:\", $ext, 12, 0x10\n"
-      "expect $ext, \".gz\"\n");
+  Outcome outcome =
+      run("# a comment\n"
+          "\n"
+          "$ext = GET FILE EXTENSION(\"archive.tar.gz\")   # trailing comment\n"
+          "GET SHORT FILENAME \"notes.txt\"\n"
+          "print \"extension:\", $ext, 12, 0x10\n"
+          "expect $ext, \".gz\"\n");
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.out,
             "$ext = \".gz\"\n"
@@ -71,14 +72,14 @@ TEST(RunnerScript, PrintsResultsAndStoresThemInVariables) {
 }
 
 TEST(RunnerScript, MarshalsEachTypeFromItsLetter) {
-  Outcome outcome = run(
-      "MakePlane 1, 2.5, -3e1\n"
-      "Position(1, 1, -2.25, 0x0)\n"
-      "FRONT INK -1\n"
-      "BACK INK 0x80402010\n"
-      "$x = GetXPositionEx 1\n"
-      "$s = SqrtFF 2\n"
-      "$r = RndLL 0\n");
+  Outcome outcome =
+      run("MakePlane 1, 2.5, -3e1\n"
+          "Position(1, 1, -2.25, 0x0)\n"
+          "FRONT INK -1\n"
+          "BACK INK 0x80402010\n"
+          "$x = GetXPositionEx 1\n"
+          "$s = SqrtFF 2\n"
+          "$r = RndLL 0\n");
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   ASSERT_EQ(hostsim::scene.objects.count(1), 1u);
   EXPECT_EQ(hostsim::scene.objects[1].position.y, -2.25f);
@@ -96,15 +97,15 @@ TEST(RunnerScript, TextsKeepQuotesCommasAndHashes) {
 }
 
 TEST(RunnerScript, DirectivesSetTheHostUp) {
-  Outcome outcome = run(
-      "screen 64, 48\n"
-      "mouse 10, 20, 1\n"
-      "mouse move 3, -4\n"
-      "key 32, 1\n"
-      "timer 500\n"
-      "frames 3\n"
-      "frames 2, 100\n"
-      "camera 1, 2, -3\n");
+  Outcome outcome =
+      run("screen 64, 48\n"
+          "mouse 10, 20, 1\n"
+          "mouse move 3, -4\n"
+          "key 32, 1\n"
+          "timer 500\n"
+          "frames 3\n"
+          "frames 2, 100\n"
+          "camera 1, 2, -3\n");
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(hostsim::screen.width, 64);
   EXPECT_EQ(hostsim::screen.height, 48);
@@ -156,23 +157,23 @@ TEST(RunnerScript, SavesAndLoadsImages) {
 }
 
 TEST(RunnerScript, RepeatsLinesCountingAndAssigns) {
-  Outcome outcome = run(
-      "$sum = 0\n"
-      "repeat $i, 1, 4\n"
-      "  $sum = calc $sum, \"+\", $i\n"
-      "end repeat\n"
-      "repeat 2\n"
-      "  repeat $j, 2, 1\n"
-      "    print $sum, $j\n"
-      "  end repeat\n"
-      "end repeat\n"
-      "repeat 0\n"
-      "  print \"never\"\n"
-      "end repeat\n"
-      "repeat $k, 1, 2, -3\n"
-      "  print \"never\"\n"
-      "end repeat\n"
-      "$half = calc $sum, \"/\", 4\n");
+  Outcome outcome =
+      run("$sum = 0\n"
+          "repeat $i, 1, 4\n"
+          "  $sum = calc $sum, \"+\", $i\n"
+          "end repeat\n"
+          "repeat 2\n"
+          "  repeat $j, 2, 1\n"
+          "    print $sum, $j\n"
+          "  end repeat\n"
+          "end repeat\n"
+          "repeat 0\n"
+          "  print \"never\"\n"
+          "end repeat\n"
+          "repeat $k, 1, 2, -3\n"
+          "  print \"never\"\n"
+          "end repeat\n"
+          "$half = calc $sum, \"/\", 4\n");
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.out,
             "$sum = 1\n$sum = 3\n$sum = 6\n$sum = 10\n"
@@ -186,10 +187,10 @@ TEST(RunnerScript, RepeatsLinesCountingAndAssigns) {
 // end; a frame like the one before lengthens it; the last one rests a second.
 TEST(RunnerScript, RecordsPresentedFramesIntoALoopingGif) {
   std::string dir = testing::TempDir() + "runner_gif";
-  Outcome outcome = run(
-      "screen 40, 30\nzoom 2\nrecord \"a.gif\", 2, 10, 30\n"
-      "Sync\nBox 0, 0, 5, 5\nSync\nSync\nBox 10, 10, 20, 20\nframes 2\nSync\nrecord end\n",
-      dir);
+  Outcome outcome =
+      run("screen 40, 30\nzoom 2\nrecord \"a.gif\", 2, 10, 30\n"
+          "Sync\nBox 0, 0, 5, 5\nSync\nSync\nBox 10, 10, 20, 20\nframes 2\nSync\nrecord end\n",
+          dir);
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.out, "wrote " + dir + "/a.gif (4 frames)\n");
   int error = 0;
@@ -240,12 +241,42 @@ TEST(RunnerErrors, BrokenScriptsStopWithTheirMessage) {
 
 TEST(RunnerErrors, OddLinesNeverCrash) {
   const char* lines[] = {
-      "$", "$a =", "$1 = Rgb 1, 2, 3", "=", "(", ")", "\"", ",", "#", "FILLED CIRCLE ,", "FILLED CIRCLE (",
-      "print \"\\", "\t print 1\t", "Rgb -", "Rgb 0x", "Rgb --1", "Rgb 1, 2, 3)", "Rgb (1, 2, 3) 4",
-      "Rgb 99999999999999999999999", "SWAP 1e999", "Position 1, nan, inf, -inf", "Position 1, 1e39, -1e39, 0",
-      "\xff\xfe", "GET FILE EXTENSION", "GET FILE EXTENSION \"a\", \"b\"", "screen 99999, 1",
-      "frames -1", "frames 2000000000, 2000000000", "key 256, 1", "key -1, 1", "expect 1", "print",
-      "camera nan, nan, nan", "screenshot \"\"", "load image 1, \"\"", "save image 5, \"x.png\"",
+      "$",
+      "$a =",
+      "$1 = Rgb 1, 2, 3",
+      "=",
+      "(",
+      ")",
+      "\"",
+      ",",
+      "#",
+      "FILLED CIRCLE ,",
+      "FILLED CIRCLE (",
+      "print \"\\",
+      "\t print 1\t",
+      "Rgb -",
+      "Rgb 0x",
+      "Rgb --1",
+      "Rgb 1, 2, 3)",
+      "Rgb (1, 2, 3) 4",
+      "Rgb 99999999999999999999999",
+      "SWAP 1e999",
+      "Position 1, nan, inf, -inf",
+      "Position 1, 1e39, -1e39, 0",
+      "\xff\xfe",
+      "GET FILE EXTENSION",
+      "GET FILE EXTENSION \"a\", \"b\"",
+      "screen 99999, 1",
+      "frames -1",
+      "frames 2000000000, 2000000000",
+      "key 256, 1",
+      "key -1, 1",
+      "expect 1",
+      "print",
+      "camera nan, nan, nan",
+      "screenshot \"\"",
+      "load image 1, \"\"",
+      "save image 5, \"x.png\"",
   };
   for (const char* line : lines) {
     Outcome outcome = run(std::string(line) + "\n");
@@ -391,7 +422,8 @@ TEST(RunnerReference, EveryCommandHasItsEntry) {
     EXPECT_EQ(description->parameters.size(), letters.size());
     EXPECT_EQ(description->result.empty(), !rows[i].parts.has_result);
     bool family_known = false;
-    for (const runner::Family& family : runner::families()) family_known = family_known || family.id == description->family;
+    for (const runner::Family& family : runner::families())
+      family_known = family_known || family.id == description->family;
     EXPECT_TRUE(family_known);
     // The example is a runner line that calls this command with all its arguments.
     runner::Line line;

@@ -131,9 +131,7 @@ std::vector<std::string> nearest_names(const std::string& name) {
 
 std::string type_name(char letter) { return std::string(decoration::letter_name(letter)); }
 
-std::string to_string(const Value& value) {
-  return value.value.quoted ? quote(value.value.text) : value.value.text;
-}
+std::string to_string(const Value& value) { return value.value.quoted ? quote(value.value.text) : value.value.text; }
 
 // Integers: decimal or 0x hexadecimal, with an optional sign.
 long long parse_integer(const Argument& argument, int index, long long low, long long high) {
@@ -145,7 +143,8 @@ long long parse_integer(const Argument& argument, int index, long long low, long
   bool valid = !argument.quoted && !digits.empty() && digits.size() <= 20;
   for (char c : digits)
     valid = valid && (hex ? std::isxdigit(static_cast<unsigned char>(c)) : std::isdigit(static_cast<unsigned char>(c)));
-  if (!valid) throw ScriptError(ordinal(index) + ": expected an integer, got " + (argument.quoted ? quote(text) : text));
+  if (!valid)
+    throw ScriptError(ordinal(index) + ": expected an integer, got " + (argument.quoted ? quote(text) : text));
   errno = 0;
   long long value = std::strtoll(digits.c_str(), nullptr, hex ? 16 : 10);
   if (negative) value = -value;

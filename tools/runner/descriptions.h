@@ -13,13 +13,13 @@ struct Parameter {
 };
 
 struct Description {
-  std::string_view command;  // as the command table spells it
-  std::string_view family;   // the example script and picture: examples/<family>.ecs
+  std::string_view command;           // as the command table spells it
+  std::string_view family;            // the example script and picture: examples/<family>.ecs
   std::vector<Parameter> parameters;  // the declared parameters, in order
-  std::string_view result;   // what the result means; empty when there is none
+  std::string_view result;            // what the result means; empty when there is none
   std::string_view does;
   std::string_view side_effects;  // host settings and resources left changed
-  std::string_view example;  // one script line
+  std::string_view example;       // one script line
 };
 
 struct Family {
@@ -33,8 +33,8 @@ const Description* find_description(std::string_view command);
 
 // Each command has its own example script, examples/commands/<stem>.ecs,
 // which makes its picture in the reference, docs/images/<command_picture>.
-std::string command_stem(std::string_view command);  // lower case, blanks as '-': "filled-circle"
-bool shown_in_motion(std::string_view command);      // its picture is an animation
+std::string command_stem(std::string_view command);     // lower case, blanks as '-': "filled-circle"
+bool shown_in_motion(std::string_view command);         // its picture is an animation
 std::string command_picture(std::string_view command);  // "commands/<stem>.png", or .gif in motion
 
 }  // namespace runner

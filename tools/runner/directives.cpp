@@ -53,7 +53,8 @@ void save_image(int number, char* file) {
 
 void screenshot_as(char* file, char* look) {
   std::string name = look;
-  if (name != "solid" && name != "wireframe") throw ScriptError("a screenshot is \"solid\" or \"wireframe\", not " + quote(name));
+  if (name != "solid" && name != "wireframe")
+    throw ScriptError("a screenshot is \"solid\" or \"wireframe\", not " + quote(name));
   std::string path = output_path(file);
   if (!write_screenshot(path, name == "wireframe" ? hostsim::Look::wireframe : hostsim::Look::solid))
     throw ScriptError("cannot write " + quote(path));
@@ -62,7 +63,9 @@ void screenshot_as(char* file, char* look) {
 
 void screenshot(char* file) { screenshot_as(file, const_cast<char*>("solid")); }
 
-void record_timed(char* file, int step, int limit, int frame_ms) { start_recording(output_path(file), step, limit, frame_ms); }
+void record_timed(char* file, int step, int limit, int frame_ms) {
+  start_recording(output_path(file), step, limit, frame_ms);
+}
 void record_stepped(char* file, int step, int limit) { record_timed(file, step, limit, default_record_frame_ms); }
 void record(char* file) { record_stepped(file, default_record_step, default_record_limit); }
 void record_end() { *session().out << "wrote " << finish_recording() << '\n'; }
@@ -80,13 +83,15 @@ void pointer(int shown) { session().pictures.pointer = shown != 0; }
 void paste_scaled(int number, int x, int y, int scale) {
   auto found = hostsim::storage.images.find(number);
   if (found == hostsim::storage.images.end()) throw ScriptError("image " + std::to_string(number) + " does not exist");
-  if (scale < 1 || scale > largest_zoom) throw ScriptError("images are pasted 1 to " + std::to_string(largest_zoom) + " times their size");
+  if (scale < 1 || scale > largest_zoom)
+    throw ScriptError("images are pasted 1 to " + std::to_string(largest_zoom) + " times their size");
   const hostsim::Image& image = found->second;
   for (long long row = 0; row < image.height; ++row)
     for (long long column = 0; column < image.width; ++column) {
       std::uint32_t colour = image.pixels[std::size_t(row * image.width + column)];
       for (long long dy = 0; dy < scale; ++dy)
-        for (long long dx = 0; dx < scale; ++dx) hostsim::put_pixel(x + column * scale + dx, y + row * scale + dy, colour);
+        for (long long dx = 0; dx < scale; ++dx)
+          hostsim::put_pixel(x + column * scale + dx, y + row * scale + dy, colour);
     }
 }
 
@@ -97,12 +102,15 @@ K core_ink(int foreground) { return hostsim::record_ink(foreground != 0); }
 // The samples of the first channel, from -1 to 1.
 std::vector<double> first_channel(const hostsim::Sound& sound) {
   if (sound.bits_per_sample != 8 && sound.bits_per_sample != 16)
-    throw ScriptError("a waveform is drawn for 8-bit and 16-bit sounds, not " + std::to_string(sound.bits_per_sample) + "-bit");
+    throw ScriptError("a waveform is drawn for 8-bit and 16-bit sounds, not " + std::to_string(sound.bits_per_sample) +
+                      "-bit");
   std::size_t bytes = std::size_t(sound.bits_per_sample / 8), stride = bytes * std::size_t(std::max(sound.channels, 1));
   std::vector<double> samples;
   for (std::size_t at = 0; at + bytes <= sound.samples.size(); at += stride) {
-    if (bytes == 1) samples.push_back((sound.samples[at] - 128) / 128.0);
-    else samples.push_back(std::int16_t(sound.samples[at] | sound.samples[at + 1] << 8) / 32768.0);
+    if (bytes == 1)
+      samples.push_back((sound.samples[at] - 128) / 128.0);
+    else
+      samples.push_back(std::int16_t(sound.samples[at] | sound.samples[at + 1] << 8) / 32768.0);
   }
   return samples;
 }
@@ -111,14 +119,16 @@ std::vector<double> first_channel(const hostsim::Sound& sound) {
 // middle and full scale at its edges.
 void waveform(int number, int left, int top, int width, int height) {
   auto found = hostsim::sound_state.sounds.find(number);
-  if (found == hostsim::sound_state.sounds.end()) throw ScriptError("sound " + std::to_string(number) + " does not exist");
+  if (found == hostsim::sound_state.sounds.end())
+    throw ScriptError("sound " + std::to_string(number) + " does not exist");
   if (width < 2 || height < 1) throw ScriptError("the waveform's box must be at least 2 x 1");
   std::vector<double> samples = first_channel(found->second);
   double middle = top + (height - 1) / 2.0, half = (height - 1) / 2.0;
   double across = samples.size() > 1 ? double(width - 1) / double(samples.size() - 1) : 0;
   for (std::size_t i = 1; i < samples.size(); ++i)
-    hostsim::impl::Basic2D_Line(int(std::lround(left + across * double(i - 1))), int(std::lround(middle - samples[i - 1] * half)),
-                                int(std::lround(left + across * double(i))), int(std::lround(middle - samples[i] * half)));
+    hostsim::impl::Basic2D_Line(
+        int(std::lround(left + across * double(i - 1))), int(std::lround(middle - samples[i - 1] * half)),
+        int(std::lround(left + across * double(i))), int(std::lround(middle - samples[i] * half)));
 }
 
 void load_sound(int number, char* file) {
@@ -249,11 +259,16 @@ bool is_integer(const Argument& argument) {
 Value calc(const std::vector<Argument>& arguments) {
   const std::string& op = arguments[1].text;
   double a = parse_float(arguments[0], 1), b = parse_float(arguments[2], 3), result = 0;
-  if (op == "+") result = a + b;
-  else if (op == "-") result = a - b;
-  else if (op == "*") result = a * b;
-  else if (op == "/") result = a / b;
-  else throw ScriptError("the operation is \"+\", \"-\", \"*\" or \"/\", not " + quote(op));
+  if (op == "+")
+    result = a + b;
+  else if (op == "-")
+    result = a - b;
+  else if (op == "*")
+    result = a * b;
+  else if (op == "/")
+    result = a / b;
+  else
+    throw ScriptError("the operation is \"+\", \"-\", \"*\" or \"/\", not " + quote(op));
   bool whole = is_integer(arguments[0]) && is_integer(arguments[2]) && result == std::floor(result) &&
                result >= INT32_MIN && result <= INT32_MAX;
   return whole ? integer_value(int(result)) : float_value(f32(result));
@@ -299,9 +314,10 @@ void add(std::vector<Callee>& list, const std::string& name, F* function) {
 template <class F>
 void add_with_result(std::vector<Callee>& list, const std::string& name, F* function, char result) {
   void* address = reinterpret_cast<void*>(function);
-  list.push_back({name, "directive", Marshal<F>::letters(0), result, [address, result](const std::vector<Argument>& arguments) {
-                    return Marshal<F>::call(address, 0, result, arguments);
-                  }});
+  list.push_back(
+      {name, "directive", Marshal<F>::letters(0), result, [address, result](const std::vector<Argument>& arguments) {
+         return Marshal<F>::call(address, 0, result, arguments);
+       }});
 }
 
 }  // namespace

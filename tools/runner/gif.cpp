@@ -42,7 +42,8 @@ std::pair<int, int> widest_channel(const Counted* first, const Counted* last) {
   std::pair<int, int> widest{16, -1};
   for (int shift : {16, 8, 0}) {
     int low = 255, high = 0;
-    for (const Counted* c = first; c != last; ++c) low = std::min(low, channel(c->rgb, shift)), high = std::max(high, channel(c->rgb, shift));
+    for (const Counted* c = first; c != last; ++c)
+      low = std::min(low, channel(c->rgb, shift)), high = std::max(high, channel(c->rgb, shift));
     if (high - low > widest.second) widest = {shift, high - low};
   }
   return widest;
@@ -137,7 +138,8 @@ std::vector<Indexed> index_frames(const std::vector<GifFrame>& frames, int width
       int left = width, right = -1, top = height, bottom = -1;
       for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-          if (indices[std::size_t(y) * std::size_t(width) + std::size_t(x)] != shown[std::size_t(y) * std::size_t(width) + std::size_t(x)])
+          if (indices[std::size_t(y) * std::size_t(width) + std::size_t(x)] !=
+              shown[std::size_t(y) * std::size_t(width) + std::size_t(x)])
             left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
       if (right < 0) {
         indexed.back().delay_cs = std::min(longest_delay_cs, indexed.back().delay_cs + delay_cs(frame.duration_ms));
@@ -163,7 +165,8 @@ bool put_loop_forever(GifFileType* gif) {
 }
 
 bool put_frame(GifFileType* gif, const Indexed& frame, int width, int zoom) {
-  GraphicsControlBlock control{DISPOSE_DO_NOT, false, frame.delay_cs, frame.see_through ? unchanged : NO_TRANSPARENT_COLOR};
+  GraphicsControlBlock control{DISPOSE_DO_NOT, false, frame.delay_cs,
+                               frame.see_through ? unchanged : NO_TRANSPARENT_COLOR};
   GifByteType extension[4];
   EGifGCBToExtension(&control, extension);
   if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK) return false;
@@ -203,7 +206,8 @@ bool write_gif(const std::string& path, int width, int height, int zoom, const s
   std::vector<Indexed> indexed = index_frames(frames, width, height, palette);
   GifColorType colours[256] = {};
   for (std::size_t i = 0; i < palette.size(); ++i)
-    colours[i] = {GifByteType(channel(palette[i], 16)), GifByteType(channel(palette[i], 8)), GifByteType(channel(palette[i], 0))};
+    colours[i] = {GifByteType(channel(palette[i], 16)), GifByteType(channel(palette[i], 8)),
+                  GifByteType(channel(palette[i], 0))};
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
   ColorMapObject* map = GifMakeMapObject(256, colours);

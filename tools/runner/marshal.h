@@ -81,9 +81,12 @@ struct Marshal<R(A...)> {
   // The result's letter; `unsigned_as` for an unsigned result (D, or F for
   // a host getter that carries a float's pattern).
   static constexpr char result_letter(char unsigned_as) {
-    if constexpr (std::is_void_v<R>) return 0;
-    else if constexpr (std::is_same_v<R, K>) return unsigned_as;
-    else return decoration::type_letter<R>();
+    if constexpr (std::is_void_v<R>)
+      return 0;
+    else if constexpr (std::is_same_v<R, K>)
+      return unsigned_as;
+    else
+      return decoration::type_letter<R>();
   }
 
   // Calls `address`; the first `hidden` parameters (the text slot of a text

@@ -48,7 +48,8 @@ std::vector<std::uint32_t> zoomed(const std::vector<std::uint32_t>& pixels, int 
   large.reserve(pixels.size() * std::size_t(zoom) * std::size_t(zoom));
   for (int y = 0; y < height; ++y)
     for (int copy = 0; copy < zoom; ++copy)
-      for (int x = 0; x < width; ++x) large.insert(large.end(), std::size_t(zoom), pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]);
+      for (int x = 0; x < width; ++x)
+        large.insert(large.end(), std::size_t(zoom), pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]);
   return large;
 }
 
@@ -59,7 +60,8 @@ void keep_frame(int duration_ms) {
   if (hostsim::screen.width != r.width || hostsim::screen.height != r.height)
     throw ScriptError("the screen changed size during the recording of " + quote(r.path));
   if (static_cast<long long>(r.frames.size() + 1) * r.width * r.height > most_recorded_pixels)
-    throw ScriptError("the recording of " + quote(r.path) + " holds too many pixels: record fewer frames or a smaller screen");
+    throw ScriptError("the recording of " + quote(r.path) +
+                      " holds too many pixels: record fewer frames or a smaller screen");
   r.frames.push_back({picture(hostsim::Look::solid), duration_ms});
   r.pending = false;
 }
@@ -88,7 +90,8 @@ bool write_screenshot(const std::string& path, hostsim::Look look) {
 }
 
 void start_recording(const std::string& path, int step, int limit, int frame_ms) {
-  if (recording().active) throw ScriptError("already recording " + quote(recording().path) + ": end it first with record end");
+  if (recording().active)
+    throw ScriptError("already recording " + quote(recording().path) + ": end it first with record end");
   if (step < 1) throw ScriptError("the frame step must be 1 or more");
   if (limit < 1 || limit > most_recorded_frames)
     throw ScriptError("a recording keeps 1 to " + std::to_string(most_recorded_frames) + " frames");
@@ -109,8 +112,10 @@ void record_presented_frame() {
   if (recording_full()) return;
   bool kept = r.presented % r.step == 0;
   ++r.presented;
-  if (kept) keep_frame(r.step * r.frame_ms);
-  else r.pending = true;
+  if (kept)
+    keep_frame(r.step * r.frame_ms);
+  else
+    r.pending = true;
 }
 
 std::string finish_recording() {

@@ -51,8 +51,8 @@ bool write_screenshot(const std::string& path, hostsim::Look look);
 
 // Each throws a ScriptError for what cannot be done.
 void start_recording(const std::string& path, int step, int limit, int frame_ms);
-void record_presented_frame();  // the host presented a frame
-bool recording_full();          // presented frames are no longer kept
+void record_presented_frame();   // the host presented a frame
+bool recording_full();           // presented frames are no longer kept
 std::string finish_recording();  // writes the file; returns what was written
 
 }  // namespace runner

@@ -21,9 +21,12 @@ std::string strip_comment(const std::string& source) {
   bool in_text = false;
   for (std::size_t i = 0; i < source.size(); ++i) {
     char c = source[i];
-    if (in_text && c == '\\') ++i;
-    else if (c == '"') in_text = !in_text;
-    else if (c == '#' && !in_text) return source.substr(0, i);
+    if (in_text && c == '\\')
+      ++i;
+    else if (c == '"')
+      in_text = !in_text;
+    else if (c == '#' && !in_text)
+      return source.substr(0, i);
   }
   return source;
 }
@@ -87,9 +90,12 @@ std::vector<Argument> parse_arguments(std::string text) {
     // Find the closing parenthesis outside texts.
     std::size_t at = 1, close = std::string::npos;
     while (at < text.size()) {
-      if (text[at] == '"') read_text(text, at);
-      else if (text[at] == ')') close = at++;
-      else ++at;
+      if (text[at] == '"')
+        read_text(text, at);
+      else if (text[at] == ')')
+        close = at++;
+      else
+        ++at;
     }
     if (close == std::string::npos) throw ScriptError("a ) is missing");
     if (!trim(text.substr(close + 1)).empty()) throw ScriptError("unexpected text after the )");

@@ -25,9 +25,9 @@ struct Argument {
 };
 
 struct Line {
-  std::string variable;  // "" unless the line stores its result
+  std::string variable;            // "" unless the line stores its result
   std::vector<std::string> words;  // the leading words that may make up the name
-  std::string rest;      // what follows those words: the argument list
+  std::string rest;                // what follows those words: the argument list
 };
 
 // Splits a line; false for a blank or comment line.

@@ -12,9 +12,9 @@ struct Session {
   std::string output_dir = ".";  // output files are written here
   std::ostream* out = nullptr;   // results and printed lines
   PictureSettings pictures;
-  int line = 0;                  // the line running, from 1
-  int loop_line = 0;             // the "loop" directive's line; 0 when there is none
-  int loop_passes = 0;           // how often the lines after it run; 0: endless
+  int line = 0;         // the line running, from 1
+  int loop_line = 0;    // the "loop" directive's line; 0 when there is none
+  int loop_passes = 0;  // how often the lines after it run; 0: endless
 };
 
 Session& session();

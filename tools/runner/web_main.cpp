@@ -66,8 +66,10 @@ class PageLines : public std::streambuf {
 
  protected:
   int overflow(int c) override {
-    if (c == '\n') flush_line();
-    else if (c != EOF) line_ += static_cast<char>(c);
+    if (c == '\n')
+      flush_line();
+    else if (c != EOF)
+      line_ += static_cast<char>(c);
     return c;
   }
 
@@ -144,7 +146,8 @@ void bind_plugin() {
 std::string plain_name(const std::string& name) {
   std::string plain;
   for (char c : name)
-    if (std::isalnum(static_cast<unsigned char>(c))) plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (std::isalnum(static_cast<unsigned char>(c)))
+      plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return plain;
 }
 
@@ -248,9 +251,7 @@ EMSCRIPTEN_KEEPALIVE const char* ec_examples() {
   return give(list);
 }
 
-EMSCRIPTEN_KEEPALIVE const char* ec_example(const char* name) {
-  return give(read_file(fs::path(examples_dir) / name));
-}
+EMSCRIPTEN_KEEPALIVE const char* ec_example(const char* name) { return give(read_file(fs::path(examples_dir) / name)); }
 
 // The example to show a command with, as a name relative to the examples
 // folder: its own script when there is one (a file named after it), else its
