@@ -3,25 +3,10 @@
 #include <cstring>
 
 namespace core {
-namespace {
-
-unsigned char* record;
-
-StringAllocator allocator() {
-  StringAllocator allocate;
-  std::memcpy(&allocate, record, sizeof allocate);
-  return allocate;
-}
-
-}  // namespace
 
 void receive(void* new_record) { record = static_cast<unsigned char*>(new_record); }
 
 bool handed_over() { return record != nullptr; }
-
-void give_back(char** slot) {
-  if (record) allocator()(slot, 0);
-}
 
 KText string_result(const char* text) {
   if (!record) return KText{};

@@ -18,9 +18,20 @@ constexpr std::size_t background_ink_offset = 792;
 void receive(void* record);
 bool handed_over();
 
+// The record as the host handed it over; null before.
+inline unsigned char* record;
+
+inline StringAllocator allocator() {
+  StringAllocator allocate;
+  std::memcpy(&allocate, record, sizeof allocate);
+  return allocate;
+}
+
 // Gives the host's text in `slot` back (size 0).  Does nothing before the host
-// has handed over its record.
-void give_back(char** slot);
+// has handed over its record.  Inline, as the text commands' first step.
+inline void give_back(char** slot) {
+  if (record) allocator()(slot, 0);
+}
 
 // A host-owned copy of `text` (null is taken as empty), as a 32-bit text
 // value; 0 before the host has handed over its record.

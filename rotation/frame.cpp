@@ -29,10 +29,13 @@ Vec3 apply(const Turn& t, Vec3 v) {
   return {sum_of_products(t.c, v.x, -t.s, v.y), sum_of_products(t.s, v.x, t.c, v.y), v.z};
 }
 
-Vec3 apply(const AxisRotation& rotation, Vec3 v) {
-  for (const Turn& step : rotation.steps) v = apply(step, v);
-  return v;
+template <int count>
+void apply(const AxisRotation& rotation, Vec3 (&vectors)[count]) {
+  for (Turn step : rotation.steps)  // a copy: the vectors written cannot be its sine or cosine
+    for (Vec3& v : vectors) v = apply(step, v);
 }
+template void apply(const AxisRotation&, Vec3 (&)[2]);
+template void apply(const AxisRotation&, Vec3 (&)[3]);
 
 // alpha = atan2(ay, az) takes the axis into the XZ plane as (ax, 0, rho);
 // beta = atan2(ax, rho) then takes it onto +Z.

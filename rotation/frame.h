@@ -56,7 +56,10 @@ float atan2_degrees(float ordinate, float abscissa);  // the host's Atan2FFF
 
 Turn turn(Axis axis, float degrees);  // asks the host for sin, then cos
 Vec3 apply(const Turn& turn, Vec3 v);
-Vec3 apply(const AxisRotation& rotation, Vec3 v);
+// Turns each of the vectors (two or three), step by step, so that each
+// step's sine and cosine are taken up once for all of them.
+template <int count>
+void apply(const AxisRotation& rotation, Vec3 (&vectors)[count]);
 
 Alignment align_to_z(Vec3 axis);
 Vec3 into_axis_frame(const Alignment& alignment, Vec3 v);

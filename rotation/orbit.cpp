@@ -13,11 +13,10 @@ void orbit(int object, float centre_x, float centre_y, float centre_z, float axi
   Vec3 offset = minus(object_position(object), centre);
   Frame frame = probe_frame(object);
   AxisRotation rotation = axis_rotation({axis_x, axis_y, axis_z}, degrees);
-  Vec3 right = apply(rotation, frame.right);
-  Vec3 forward = apply(rotation, frame.forward);
-  offset = apply(rotation, offset);
+  Vec3 turned[] = {frame.right, frame.forward, offset};
+  apply(rotation, turned);
   // The position is set before, and regardless of, the orientation's guard.
-  Vec3 position = plus(centre, offset);
+  Vec3 position = plus(centre, turned[2]);
   H.Position(object, position.x, position.y, position.z);
-  set_orientation(object, {right, forward});
+  set_orientation(object, {turned[0], turned[1]});
 }

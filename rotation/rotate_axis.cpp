@@ -13,5 +13,7 @@ void rotate_axis(int object, float axis_x, float axis_y, float axis_z, float deg
   host::ensure_bound();
   Frame frame = probe_frame(object);
   AxisRotation rotation = axis_rotation({axis_x, axis_y, axis_z}, degrees);
-  set_orientation(object, {apply(rotation, frame.right), apply(rotation, frame.forward)});
+  Vec3 axes[] = {frame.right, frame.forward};
+  apply(rotation, axes);
+  set_orientation(object, {axes[0], axes[1]});
 }

@@ -39,25 +39,28 @@ bool picture_fits(Picture picture, int size) {
 // squared (stored as a float), and max(2, |scaled|), the least length that
 // keeps every component of the normal (dx, dy, 2) within -1..1 when it
 // divides them (the true length, sqrt(dx² + 4 + dy²), is never less).
-// Heights are bytes, so a gradient is one of 511 values, worked out once, at
-// compile time; a host that yields other values gets them worked out on the
-// spot.
+// Heights are bytes, so a gradient is one of 511 values, worked out once, on
+// the first map made (a table built at compile time would be 8 KB of the
+// library file, and loading the library runs nothing of its own); a host
+// that yields other values gets them worked out on the spot.
 struct Gradient {
   float scaled, unit_length;
   double squared;
 };
 
-constexpr Gradient make_gradient(int difference) {
+Gradient make_gradient(int difference) {
   float scaled = static_cast<float>(difference * gradient_scale);
   float magnitude = scaled < 0 ? -scaled : scaled;
   return {scaled, magnitude > normal_z ? magnitude : normal_z, scaled * scaled};
 }
 
-constexpr std::array<Gradient, 2 * byte_max + 1> byte_gradients = [] {
-  std::array<Gradient, 2 * byte_max + 1> table{};
-  for (int g = -byte_max; g <= byte_max; ++g) table[g + byte_max] = make_gradient(g);
-  return table;
-}();
+std::array<Gradient, 2 * byte_max + 1> byte_gradients;
+bool byte_gradients_filled;
+
+void fill_byte_gradients() {
+  for (int g = -byte_max; g <= byte_max; ++g) byte_gradients[g + byte_max] = make_gradient(g);
+  byte_gradients_filled = true;
+}
 
 Gradient gradient(int first, int second) {
   int difference = wrap_sub(first, second);
@@ -113,6 +116,14 @@ inline void make_pixel(int at, int left, int right, int previous, int next) {
   write_normal(at, gradient(a, b), gradient(c, d));
 }
 
+// A pixel of an edge column (or of a one-column picture), out of line: two
+// pixels a row share one copy of the pixel's code, and the row's inner
+// pixels keep theirs inline.
+template <bool falls>
+[[gnu::noinline]] void make_edge_pixel(int at, int left, int right, int previous, int next) {
+  make_pixel<falls>(at, left, right, previous, next);
+}
+
 // Row by row, the picture wrapping around at its edges: the first and last
 // columns take their outer neighbour from the other end of the row.
 template <bool falls>
@@ -125,29 +136,29 @@ void make_normals(Picture picture) {
     int previous = y == 0 ? wrap_rows : -row_bytes;  // byte distances to the rows around
     int next = y == picture.height - 1 ? -wrap_rows : row_bytes;
     if (last == 0) {  // one column: its own neighbour on both sides
-      make_pixel<falls>(row, row, row, row + previous, row + next);
+      make_edge_pixel<falls>(row, row, row, row + previous, row + next);
       continue;
     }
-    make_pixel<falls>(row, end, row + pixel_bytes, row + previous, row + next);
+    make_edge_pixel<falls>(row, end, row + pixel_bytes, row + previous, row + next);
     for (int at = row + pixel_bytes; at < end; at += pixel_bytes)
       make_pixel<falls>(at, at - pixel_bytes, at + pixel_bytes, at + previous, at + next);
-    make_pixel<falls>(end, end - pixel_bytes, row, end + previous, end + next);
+    make_edge_pixel<falls>(end, end - pixel_bytes, row, end + previous, end + next);
   }
 }
 
 }  // namespace
 
-void lockimage(int image) {
+EC_PLAIN_HOST_CALL void lockimage(int image) {
   host::ensure_bound();
   H.ImageLock(image);
 }
 
-void unlockimage(int image) {
+EC_PLAIN_HOST_CALL void unlockimage(int image) {
   host::ensure_bound();
   H.ImageUnlock(image);
 }
 
-void writeimage(int a, int b, int c, int d, int e, int f, int g) {
+EC_PLAIN_HOST_CALL void writeimage(int a, int b, int c, int d, int e, int f, int g) {
   host::ensure_bound();
   H.ImageWrite(a, b, c, d, e, f, g);
 }
@@ -165,6 +176,7 @@ void makenormalmap(int source, int result, int sense) {
   H.ReadMemblockDWord(source_block, 8);  // the depth: pixels are 4 bytes whatever it says
   H.CopyMemblock(source_block, result_block, 0, 0, header_bytes);
   if (picture_fits(picture, size)) {
+    if (!byte_gradients_filled) fill_byte_gradients();
     if (sense == 1)
       make_normals<true>(picture);
     else
