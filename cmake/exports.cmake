@@ -3,6 +3,8 @@
 # module file names (from the host module list).
 
 function(ec_write_plugin_def output)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               "${PROJECT_SOURCE_DIR}/plugin/command_list.inc" "${PROJECT_SOURCE_DIR}/plugin/protocol_list.inc")
   # "[" would stop CMake from splitting the list, and the .def does not need it.
   file(READ "${PROJECT_SOURCE_DIR}/plugin/command_list.inc" content)
   string(REPLACE "[" "" content "${content}")
@@ -23,6 +25,7 @@ endfunction()
 
 # One .def per module: each decorated name forwards to HostSim.hs_<module>_<field>.
 function(ec_write_module_defs output_dir out_modules)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/plugin/host_functions.inc")
   file(STRINGS "${PROJECT_SOURCE_DIR}/plugin/host_functions.inc" lines REGEX "^HOST_FN")
   set(modules)
   foreach(line IN LISTS lines)

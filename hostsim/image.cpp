@@ -19,8 +19,8 @@ Image* find_image(int number) {
 
 std::uint32_t channel(int value, int shift) { return (static_cast<std::uint32_t>(value) & 0xFFu) << shift; }
 
-// The pixel at (x, y) of the current drawing surface.  The screen's own
-// pixels are not reachable from here: with no bitmap current it reads blank.
+// The pixel at (x, y) of the current drawing surface: the screen when no
+// bitmap is current, else that bitmap, opaque black outside it.
 std::uint32_t surface_pixel(int x, int y) {
   const Bitmap* bitmap = current_bitmap();
   if (!bitmap) return pixel(x, y);

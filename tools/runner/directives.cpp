@@ -7,6 +7,7 @@
 
 #include "../../hostsim/basic2d_state.h"
 #include "../../hostsim/basic3d_state.h"
+#include "../../hostsim/bitmap_state.h"
 #include "../../hostsim/core_state.h"
 #include "../../hostsim/impl.h"
 #include "../../hostsim/input_state.h"
@@ -24,9 +25,9 @@ namespace {
 constexpr int default_frame_ms = 16;
 
 void screen(int width, int height) {
-  constexpr int largest_side = 4096;
-  if (width < 1 || height < 1 || width > largest_side || height > largest_side)
-    throw ScriptError("the screen must be 1 to " + std::to_string(largest_side) + " pixels on each side");
+  if (!hostsim::acceptable_side(width) || !hostsim::acceptable_side(height))
+    throw ScriptError("the screen must be 1 to " + std::to_string(hostsim::largest_surface_side) +
+                      " pixels on each side");
   hostsim::set_screen_size(width, height);
 }
 
