@@ -89,6 +89,7 @@ struct Loop {
 };
 
 bool is_repeat(const Line& line) { return line.variable.empty() && !line.words.empty() && line.words[0] == "repeat"; }
+bool is_loop(const Line& line) { return line.variable.empty() && !line.words.empty() && line.words[0] == "loop"; }
 bool is_end_repeat(const Line& line) {
   return line.variable.empty() && line.words.size() == 2 && line.words[0] == "end" && line.words[1] == "repeat" &&
          line.rest.empty();
@@ -157,6 +158,9 @@ class Run {
       } catch (const ScriptError&) {
         continue;  // reported when the line is reached
       }
+      // The script's end goes back to the line after "loop": inside a block
+      // that would land between a repeat and its end.
+      if (!open.empty() && is_loop(parsed)) throw ScriptError("loop cannot stand inside a repeat block");
       if (is_repeat(parsed)) open.push_back(at);
       if (!is_end_repeat(parsed)) continue;
       if (open.empty()) throw ScriptError("end repeat without a repeat before it");
