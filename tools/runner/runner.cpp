@@ -88,11 +88,14 @@ struct Loop {
   long long next = 0, step = 1, remaining = 0;
 };
 
-bool is_repeat(const Line& line) { return line.variable.empty() && !line.words.empty() && line.words[0] == "repeat"; }
-bool is_loop(const Line& line) { return line.variable.empty() && !line.words.empty() && line.words[0] == "loop"; }
+// A line that assigns nothing and whose first word is `word`.
+bool opens_with(const Line& line, const char* word) {
+  return line.variable.empty() && !line.words.empty() && line.words[0] == word;
+}
+bool is_repeat(const Line& line) { return opens_with(line, "repeat"); }
+bool is_loop(const Line& line) { return opens_with(line, "loop"); }
 bool is_end_repeat(const Line& line) {
-  return line.variable.empty() && line.words.size() == 2 && line.words[0] == "end" && line.words[1] == "repeat" &&
-         line.rest.empty();
+  return opens_with(line, "end") && line.words.size() == 2 && line.words[1] == "repeat" && line.rest.empty();
 }
 
 // At the script's end: whether the lines after "loop" run once more.
