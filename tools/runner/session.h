@@ -2,7 +2,9 @@
 #pragma once
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "../../hostsim/missing.h"
 #include "pictures.h"
 
 namespace runner {
@@ -15,6 +17,8 @@ struct Session {
   int line = 0;         // the line running, from 1
   int loop_line = 0;    // the "loop" directive's line; 0 when there is none
   int loop_passes = 0;  // how often the lines after it run; 0: endless
+  bool strict = false;  // a missing resource stops the script
+  std::vector<hostsim::Missing> missing;  // met by the line running
 };
 
 Session& session();
