@@ -387,10 +387,10 @@ TEST(RunnerMissing, WarnsWithTheLineAndTheHostFunction) {
             "ReadMemblockByte = 0\n"
             "line 7: LockVertexDataForLimbCore: limb 2 of object 10 does not exist\n"
             "after\n");
-  EXPECT_EQ(hostsim::log(), (std::vector<std::string>{"Basic3D.MakeCube(10,1)", "Basic3D.Position(1,0,0,5)",
-                                                      "Image.Lock(3)", "Memblocks.ReadMemblockByte(7,0)",
-                                                      "Memblocks.ReadMemblockByte(7,0)",
-                                                      "Basic3D.LockVertexDataForLimbCore(10,2,0)"}));
+  EXPECT_EQ(hostsim::log(),
+            (std::vector<std::string>{"Basic3D.MakeCube(10,1)", "Basic3D.Position(1,0,0,5)", "Image.Lock(3)",
+                                      "Memblocks.ReadMemblockByte(7,0)", "Memblocks.ReadMemblockByte(7,0)",
+                                      "Basic3D.LockVertexDataForLimbCore(10,2,0)"}));
   EXPECT_EQ(hostsim::scene.objects.size(), 1u);
   EXPECT_EQ(hostsim::storage.refused, 2);
 }

@@ -273,7 +273,7 @@ class Run {
   std::ostream& out_;
   Variables variables_;
   std::set<std::pair<int, std::string>> warned_;  // line and resource
-  std::size_t passes_ = 1;  // of the lines after "loop"; 1 the first time
+  std::size_t passes_ = 1;                        // of the lines after "loop"; 1 the first time
 };
 
 }  // namespace
