@@ -31,8 +31,9 @@ void append_log(std::string line);
 // OpenToWrite), deleting or closing one (DeleteEx, DeleteMesh, CloseFile) and
 // asking whether one exists (GetExist, ImageGetExistEx) never report: commands
 // call them on free and scratch numbers on purpose.  Image 0 as a texture
-// means none.  A vertex outside a grid or a range outside a memblock is
-// refused as before, without a word.
+// means none; no host function here needs a bitmap or a camera to exist.  A
+// vertex outside a grid or a range outside a memblock is refused as before,
+// without a word.
 void missing(const char* kind, int number);
 void missing(std::string resource);
 
