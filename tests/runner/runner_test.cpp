@@ -364,6 +364,65 @@ TEST(RunnerCalls, TraceShowsTheHostCalls) {
   EXPECT_EQ(out.str(), "  | Basic3D.MakePlane(7,1,2)\n");
 }
 
+// ---- missing resources
+
+// A host call on a resource that does not exist is a warning on its line,
+// once however often the line runs; the host does and logs what it did.
+TEST(RunnerMissing, WarnsWithTheLineAndTheHostFunction) {
+  Outcome outcome =
+      run("MakeCube 10, 1\n"
+          "Position 1, 0, 0, 5\n"
+          "ImageLock 3\n"
+          "repeat 2\n"
+          "  ReadMemblockByte 7, 0\n"
+          "end repeat\n"
+          "LockVertexDataForLimbCore 10, 2, 0\n"
+          "print \"after\"\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out,
+            "line 2: Position: object 1 does not exist\n"
+            "line 3: ImageLock: image 3 does not exist\n"
+            "line 5: ReadMemblockByte: memblock 7 does not exist\n"
+            "ReadMemblockByte = 0\n"
+            "ReadMemblockByte = 0\n"
+            "line 7: LockVertexDataForLimbCore: limb 2 of object 10 does not exist\n"
+            "after\n");
+  EXPECT_EQ(hostsim::log(),
+            (std::vector<std::string>{"Basic3D.MakeCube(10,1)", "Basic3D.Position(1,0,0,5)", "Image.Lock(3)",
+                                      "Memblocks.ReadMemblockByte(7,0)", "Memblocks.ReadMemblockByte(7,0)",
+                                      "Basic3D.LockVertexDataForLimbCore(10,2,0)"}));
+  EXPECT_EQ(hostsim::scene.objects.size(), 1u);
+  EXPECT_EQ(hostsim::storage.refused, 2);
+}
+
+// Making, deleting and asking after a resource say nothing: commands do so
+// on free and scratch numbers on purpose (the pyramid searches free numbers
+// and deletes its scratch object, mesh, image and bitmap; the fade deletes
+// the free number it is about to make its plane with).
+TEST(RunnerMissing, DeletingAndAskingSayNothing) {
+  Outcome outcome =
+      run("DeleteEx 5\nDeleteMesh 5\nImageDeleteEx 5\nDeleteMemblock 5\nDeleteBitmapEx 5\nCloseFile 5\n"
+          "$a = GetExist 5\n$b = GetMeshExist 5\n$c = ImageGetExistEx 5\n"
+          "CREATE OBJECT PYRAMID 1, 10, 3, 1\n"
+          "FADE SCREEN 900, 0\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, "$a = 0\n$b = 0\n$c = 0\n");
+  EXPECT_EQ(hostsim::scene.objects.size(), 2u);  // the pyramid and the fade's plane
+}
+
+TEST(RunnerMissing, StrictStopsAtTheLine) {
+  Outcome outcome =
+      run("Position 1, 0, 0, 0\n"
+          "strict\n"
+          "MakeCube 1, 1\n"
+          "Position 1, 0, 0, 0\n"
+          "ROTATE_GZ 2, 10\n"
+          "print \"after\"\n");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.out, "line 1: Position: object 1 does not exist\n");
+  EXPECT_EQ(outcome.err, "test.ecs:5: GetZRotationEx: object 2 does not exist\n");
+}
+
 // ---- screenshots
 
 TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {

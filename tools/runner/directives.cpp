@@ -207,6 +207,9 @@ void loop_times(int passes) {
   start_loop(passes);
 }
 
+// From here on a host call on a resource that does not exist stops the script.
+void strict() { session().strict = true; }
+
 std::string joined(std::vector<Argument>::const_iterator first, std::vector<Argument>::const_iterator last) {
   std::string line;
   for (auto argument = first; argument != last; ++argument) line += (line.empty() ? "" : " ") + argument->text;
@@ -355,6 +358,7 @@ void add_directives(std::vector<Callee>& list) {
   add(list, "frames", &frames_timed);
   add(list, "loop", &loop_endless);
   add(list, "loop", &loop_times);
+  add(list, "strict", &strict);
   list.push_back({"print", "directive", "*", 0, print});
   list.push_back({"caption", "directive", "*", 0, caption});
   list.push_back({"repeat", "directive", "*", 0, loop_marker});

@@ -23,6 +23,7 @@
 //   frames N [, MS]             presents N frames, the timer advancing MS each (16)
 //   loop [N]                    the lines after it run N times (no N: until the
 //                               playground's Stop; once in ec_runner)
+//   strict                      from here on a missing resource is a fault, not a warning
 //   print VALUE, ...            prints numbers, texts and variables
 //   expect VALUE, VALUE         stops the script unless the two are equal
 //   $v = core ink FOREGROUND    the core data record's foreground (1) or background (0) ink
