@@ -8,7 +8,6 @@
 #include "../hostsim/sound_state.h"
 #include "plugin.h"
 
-using Lines = std::vector<std::string>;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
