@@ -8,9 +8,9 @@ using plugin::text;
 
 TEST(Protocol, DeclaresTwelveDependenciesWithTheHostPrefix) {
   // The host's own file names, in the order the host asks for them.
-  const char* const names[] = {"Basic2DDebug.dll", "TextDebug.dll",   "SystemDebug.dll", "MemblocksDebug.dll",
-                               "Basic3DDebug.dll", "Core.dll",        "InputDebug.dll",  "MatrixDebug.dll",
-                               "CameraDebug.dll",  "SoundDebug.dll",  "FileDebug.dll",   "ImageDebug.dll"};
+  const char* const names[] = {"Basic2DDebug.dll", "TextDebug.dll",  "SystemDebug.dll", "MemblocksDebug.dll",
+                               "Basic3DDebug.dll", "Core.dll",       "InputDebug.dll",  "MatrixDebug.dll",
+                               "CameraDebug.dll",  "SoundDebug.dll", "FileDebug.dll",   "ImageDebug.dll"};
   EXPECT_EQ(cmd::GetNumDependencies(), 12);
   for (int i = 0; i < 12; ++i)
     EXPECT_STREQ(cmd::GetDependencyID(i), (EC_HOST_PREFIX + std::string(names[i])).c_str()) << i;

@@ -5,7 +5,6 @@
 #include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 
-
 namespace {
 
 constexpr int source = 5;

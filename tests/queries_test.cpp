@@ -8,7 +8,6 @@
 #include "plugin.h"
 #include "rotation_reference.h"
 
-
 namespace {
 
 const float not_a_number = std::numeric_limits<float>::quiet_NaN();

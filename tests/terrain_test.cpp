@@ -7,7 +7,6 @@
 #include "../hostsim/matrix_state.h"
 #include "plugin.h"
 
-
 namespace {
 
 constexpr int grid = 7;

@@ -3,7 +3,6 @@
 #include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 
-
 namespace {
 
 class Textures : public plugin::HostTest {
