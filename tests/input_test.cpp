@@ -58,7 +58,10 @@ class DoubleClick : public HostTest {
     return cmd::mousedoubleclick(1);
   }
   // Leaves the double-click state idle: a release seen long after any click.
-  void TearDown() override { click(0, INT_MAX); }
+  void TearDown() override {
+    click(0, INT_MAX);
+    HostTest::TearDown();
+  }
 };
 
 TEST_F(DoubleClick, PressReleasePressWithinTheIntervalCompletesOne) {

@@ -143,9 +143,10 @@ TEST_F(Queries, AngleBetweenPoints) {
   hostsim::clear_log();
   EXPECT_TRUE(std::isnan(as_float(cmd::anglebetweenpoints(0, 0, 0, 1, 1, 0, 1, 1, 0))));
   EXPECT_EQ(hostsim::log_of("AcosFF"), (Lines{"Core.AcosFF(1.00000012)"}));
-  // Sums of floats in the order y, x, z: for (0.1, 0.1, 0.5) the squares make
-  // 0.270000011 (0.269999981 in the other orders), for (0.3, 0.4, 0.2)
-  // 0.289999992 (0.290000021); the products 0.170000017 (0.170000002).
+  // Float sums in the order y, x, z: for (0.1, 0.1, 0.5) the squares make
+  // 0.270000011, for (0.3, 0.4, 0.2) 0.289999992, the products 0.170000017;
+  // with the z term in the first of the two sums they would make 0.269999981,
+  // 0.290000021 and 0.170000002.
   hostsim::clear_log();
   cmd::anglebetweenpoints(0, 0, 0, 0.1f, 0.1f, 0.5f, 0.3f, 0.4f, 0.2f);
   EXPECT_EQ(hostsim::log(),

@@ -173,7 +173,7 @@ TEST_F(Shapes, GalaxyStarsCallTheHostInOrder) {
 // a = 10 · sin 491° + 2423 + 2e = 2450.6225°: the star lies at
 // (320 + (1000 / 200) · e · sin a, 240 + (600 / 200) · e · cos a) = (273.03, 250.61).
 // The fifth, e = 1.4084 and a = 1147.6946°, at (326.51, 241.60).
-TEST_F(Shapes, GalaxyStarsLieTheirRadiusTermFromTheCentre) {
+TEST_F(Shapes, GalaxyStarsAreOffsetByTheirRadiusTerm) {
   cmd::drawgalaxy(320, 240, 1000, 600, 3, 2, 6, 10, 300, red);
   Lines dots = hostsim::log_of("Dot");
   ASSERT_EQ(dots.size(), 6u);
