@@ -69,6 +69,7 @@ TEST(RunnerScript, PrintsResultsAndStoresThemInVariables) {
             "GET SHORT FILENAME = \"txt\"\n"
             "extension: .gz 12 0x10\n");
   EXPECT_EQ(hostsim::live_strings(), 0);  // text results go back to the host
+  EXPECT_EQ(hostsim::overrun_strings(), 0);
 }
 
 TEST(RunnerScript, MarshalsEachTypeFromItsLetter) {
