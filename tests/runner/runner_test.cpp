@@ -23,6 +23,7 @@
 #include "../../plugin/exports.h"
 #include "../../tools/runner/callees.h"
 #include "../../tools/runner/descriptions.h"
+#include "../../tools/runner/directives.h"
 
 namespace {
 
@@ -451,6 +452,13 @@ TEST(RunnerReference, EveryEntryShowsItsOwnPicture) {
     std::string script = read_file(fs::path(EC_SOURCE_DIR) / "examples" / "commands" / (stem + ".ecs"));
     EXPECT_NE(script.find("\"" + fs::path(picture).filename().string() + "\""), std::string::npos);
   }
+}
+
+// The document's table of directives is the runner's list, row for row.
+TEST(RunnerReference, TheDocumentListsEveryDirective) {
+  std::string document = read_file(fs::path(EC_SOURCE_DIR) / "docs" / "runner.md");
+  std::string table = runner::directive_table();
+  EXPECT_NE(document.find("\n" + table + "\n"), std::string::npos) << "docs/runner.md's table should read:\n" << table;
 }
 
 TEST(RunnerReference, TheCommittedReferenceIsUpToDate) {
