@@ -35,10 +35,11 @@ bool picture_fits(Picture picture, int size) {
   return picture.width <= pixels && picture.height <= pixels / picture.width;
 }
 
-// A gradient, the difference of two heights: scaled (stored as a float),
-// squared (stored as a float), and max(2, |scaled|), the least length that
-// keeps every component of the normal (dx, dy, 2) within -1..1 when it
-// divides them (the true length, sqrt(dx² + 4 + dy²), is never less).
+// A gradient, the difference of two heights: scaled (stored as a float), its
+// square (the float product, kept in a double for the sum it goes into), and
+// max(2, |scaled|), the least length that keeps every component of the
+// normal (dx, dy, 2) within -1..1 when it divides them (the true length,
+// sqrt(dx² + 4 + dy²), is never less).
 // Heights are bytes, so a gradient is one of 511 values, worked out once, on
 // the first map made (a table built at compile time would be 8 KB of the
 // library file, and loading the library runs nothing of its own); a host
@@ -91,7 +92,7 @@ inline void write_normal(int at, Gradient dx, Gradient dy) {
   float unit_length = dx.unit_length > dy.unit_length ? dx.unit_length : dy.unit_length;
   double z_squared = static_cast<double>(normal_z) * normal_z;
   float length = as_float(H.SqrtFF(f32(dx.squared + z_squared + dy.squared)));
-  float inverse = 1.0f / length;  // as the quotient in double, stored as a float
+  float inverse = 1.0f / length;  // rounded once: what the double quotient stored as a float gives
   float nx = dx.scaled * inverse, ny = dy.scaled * inverse, nz = inverse + inverse;
   bool unit = length >= unit_length;
   int red = unit ? unit_byte(nx) : component_byte(nx);
