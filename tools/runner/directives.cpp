@@ -221,8 +221,7 @@ Value print(const std::vector<Argument>& arguments) {
 // A float as briefly as it reads back the same: 0.449999988 as 0.45.
 std::string brief(const Argument& argument) {
   const std::string& text = argument.text;
-  if (argument.quoted || text.find_first_of(".eE") == std::string::npos || text.find("0x") != std::string::npos)
-    return text;
+  if (argument.quoted || text.find_first_of(".eE") == std::string::npos || written_in_hex(text)) return text;
   char* end = nullptr;
   float value = std::strtof(text.c_str(), &end);
   if (end != text.c_str() + text.size()) return text;
@@ -286,8 +285,8 @@ bool same_value(const Argument& a, const Argument& b) {
   if (a.quoted || b.quoted) return a.quoted == b.quoted && a.text == b.text;
   auto number = [](const std::string& text, double& value) {
     char* end = nullptr;
-    bool hex = text.find("0x") != std::string::npos || text.find("0X") != std::string::npos;
-    value = hex ? static_cast<double>(std::strtoll(text.c_str(), &end, 16)) : std::strtod(text.c_str(), &end);
+    value = written_in_hex(text) ? static_cast<double>(std::strtoll(text.c_str(), &end, 16))
+                                 : std::strtod(text.c_str(), &end);
     return !text.empty() && end == text.c_str() + text.size();
   };
   double x = 0, y = 0;
