@@ -10,11 +10,10 @@
 
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "../plugin/scratch.h"
 
 namespace {
 
-constexpr int source_block = 1;
-constexpr int result_block = 2;
 constexpr int header_bytes = 12;
 constexpr int pixel_bytes = 4;
 constexpr double gradient_scale = 0.01;
@@ -83,7 +82,7 @@ int component_byte(float component) {
   return static_cast<int>(value);
 }
 
-int height_at(int offset) { return H.ReadMemblockByte(source_block, offset); }
+int height_at(int offset) { return H.ReadMemblockByte(scratch::normal_map_source, offset); }
 
 // The normal (dx, dy, 2) scaled to length 1, written as the pixel at byte
 // `at` of the result: red, green, blue, then an opaque alpha.  (Inline, as
@@ -98,10 +97,10 @@ inline void write_normal(int at, Gradient dx, Gradient dy) {
   int red = unit ? unit_byte(nx) : component_byte(nx);
   int green = unit ? unit_byte(ny) : component_byte(ny);
   int blue = unit ? unit_byte(nz) : component_byte(nz);
-  H.WriteMemblockByte(result_block, at + 2, red);  // red, green, blue, alpha: not byte order
-  H.WriteMemblockByte(result_block, at + 1, green);
-  H.WriteMemblockByte(result_block, at + 0, blue);
-  H.WriteMemblockByte(result_block, at + 3, byte_max);  // opaque
+  H.WriteMemblockByte(scratch::normal_map_result, at + 2, red);  // red, green, blue, alpha: not byte order
+  H.WriteMemblockByte(scratch::normal_map_result, at + 1, green);
+  H.WriteMemblockByte(scratch::normal_map_result, at + 0, blue);
+  H.WriteMemblockByte(scratch::normal_map_result, at + 3, byte_max);  // opaque
 }
 
 // The pixel at byte `at`, from the heights of its neighbours at the given
@@ -168,14 +167,14 @@ EC_PLAIN_HOST_CALL void writeimage(int a, int b, int c, int d, int e, int f, int
 // pixels; the result image is made and the scratch blocks deleted regardless.
 void makenormalmap(int source, int result, int sense) {
   host::ensure_bound();
-  H.CreateMemblockFromImage(source_block, source);
-  int size = H.GetMemblockSize(source_block);
-  H.MakeMemblock(result_block, size);
+  H.CreateMemblockFromImage(scratch::normal_map_source, source);
+  int size = H.GetMemblockSize(scratch::normal_map_source);
+  H.MakeMemblock(scratch::normal_map_result, size);
   Picture picture;
-  picture.width = static_cast<int>(H.ReadMemblockDWord(source_block, 0));
-  picture.height = static_cast<int>(H.ReadMemblockDWord(source_block, 4));
-  H.ReadMemblockDWord(source_block, 8);  // the depth: pixels are 4 bytes whatever it says
-  H.CopyMemblock(source_block, result_block, 0, 0, header_bytes);
+  picture.width = static_cast<int>(H.ReadMemblockDWord(scratch::normal_map_source, 0));
+  picture.height = static_cast<int>(H.ReadMemblockDWord(scratch::normal_map_source, 4));
+  H.ReadMemblockDWord(scratch::normal_map_source, 8);  // the depth: pixels are 4 bytes whatever it says
+  H.CopyMemblock(scratch::normal_map_source, scratch::normal_map_result, 0, 0, header_bytes);
   if (picture_fits(picture, size)) {
     if (!byte_gradients_filled) fill_byte_gradients();
     if (sense == 1)
@@ -183,7 +182,7 @@ void makenormalmap(int source, int result, int sense) {
     else
       make_normals<false>(picture);
   }
-  H.CreateImageFromMemblock(result, result_block);
-  H.DeleteMemblock(source_block);
-  H.DeleteMemblock(result_block);
+  H.CreateImageFromMemblock(result, scratch::normal_map_result);
+  H.DeleteMemblock(scratch::normal_map_source);
+  H.DeleteMemblock(scratch::normal_map_result);
 }
