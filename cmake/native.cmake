@@ -20,7 +20,7 @@ if(EC_TESTS)
   add_executable(ec_tests ${TEST_SOURCES})
   target_link_libraries(ec_tests PRIVATE ec_plugin hostsim GTest::gtest GTest::gtest_main)
   target_compile_definitions(ec_tests PRIVATE
-    EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}" EC_BINARY_DIR="${PROJECT_BINARY_DIR}")
 
   enable_testing()
   include(GoogleTest)

@@ -6,11 +6,13 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "../../draw2d/draw2d.h"
 #include "../../hostsim/basic2d_state.h"
 #include "../../hostsim/basic3d_state.h"
 #include "../../hostsim/core_state.h"
@@ -21,8 +23,11 @@
 #include "../../hostsim/render.h"
 #include "../../plugin/commands.h"
 #include "../../plugin/exports.h"
+#include "../../plugin/scratch.h"
 #include "../../tools/runner/callees.h"
 #include "../../tools/runner/descriptions.h"
+#include "../../tools/runner/directives.h"
+#include "../../utilities/input.h"
 
 namespace {
 
@@ -511,6 +516,44 @@ TEST(RunnerReference, EveryEntryShowsItsOwnPicture) {
     std::string script = read_file(fs::path(EC_SOURCE_DIR) / "examples" / "commands" / (stem + ".ecs"));
     EXPECT_NE(script.find("\"" + fs::path(picture).filename().string() + "\""), std::string::npos);
   }
+}
+
+// Whether a command's description (what it does, its side effects, its
+// parameters) says `words` ending in a number: "mesh 5000", not "mesh 50000".
+bool description_says(std::string_view command, const std::string& words) {
+  const runner::Description* description = runner::find_description(command);
+  if (!description) return false;
+  std::string text = std::string(description->does) + " " + std::string(description->side_effects);
+  for (const runner::Parameter& parameter : description->parameters) text += " " + std::string(parameter.meaning);
+  for (std::size_t at = text.find(words); at != std::string::npos; at = text.find(words, at + 1)) {
+    std::size_t after = at + words.size();
+    if (after == text.size() || !std::isdigit(static_cast<unsigned char>(text[after]))) return true;
+  }
+  return false;
+}
+
+// The resource numbers and sizes the descriptions quote are those the
+// commands use.
+TEST(RunnerReference, DescriptionsQuoteTheCommandsOwnNumbers) {
+  auto n = [](int value) { return std::to_string(value); };
+  EXPECT_TRUE(description_says("CREATE OBJECT DISH", "mesh " + n(scratch::dish_mesh)));
+  EXPECT_TRUE(description_says("CREATE OBJECT CAPSULE", "mesh " + n(scratch::capsule_mesh)));
+  EXPECT_TRUE(description_says("SINGLE PIXEL IMAGE", "memblock " + n(scratch::texture_block)));
+  EXPECT_TRUE(description_says("COLOR OBJECT WITH TEXTURE", "memblock " + n(scratch::texture_block)));
+  EXPECT_TRUE(description_says("MAKE NORMAL MAP",
+                               "memblocks " + n(scratch::normal_map_source) + " and " + n(scratch::normal_map_result)));
+  EXPECT_TRUE(description_says("SAVESOUND", "memblock " + n(scratch::sound_block)));
+  EXPECT_TRUE(description_says("SAVESOUND", "file " + n(scratch::sound_file)));
+  EXPECT_TRUE(description_says("LINE3D", "Object " + n(scratch::line_object)));
+  EXPECT_TRUE(description_says("LOADING BAR", n(draw2d::loading_bar_width) + " x " + n(draw2d::loading_bar_height)));
+  EXPECT_TRUE(description_says("SINGLE KEYCHECK", "0 to " + n(input::key_count - 1)));
+}
+
+// The document's table of directives is the runner's list, row for row.
+TEST(RunnerReference, TheDocumentListsEveryDirective) {
+  std::string document = read_file(fs::path(EC_SOURCE_DIR) / "docs" / "runner.md");
+  std::string table = runner::directive_table();
+  EXPECT_NE(document.find("\n" + table + "\n"), std::string::npos) << "docs/runner.md's table should read:\n" << table;
 }
 
 TEST(RunnerReference, TheCommittedReferenceIsUpToDate) {

@@ -72,8 +72,7 @@ void substitute(std::vector<Argument>& arguments, const Variables& variables) {
 // A number as written: hexadecimal ones are unsigned values, whole ones
 // integers, the others floats.
 Value number_value(const Argument& number) {
-  bool hex = number.text.find("0x") != std::string::npos || number.text.find("0X") != std::string::npos;
-  if (hex) return unsigned_value(K(parse_integer(number, 1, INT32_MIN, UINT32_MAX)));
+  if (written_in_hex(number.text)) return unsigned_value(K(parse_integer(number, 1, INT32_MIN, UINT32_MAX)));
   try {
     return integer_value(int(parse_integer(number, 1, INT32_MIN, INT32_MAX)));
   } catch (const ScriptError&) {
