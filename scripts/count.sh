@@ -23,16 +23,19 @@ builds=${*:-native i686}
 budget=bench/count_budget.tsv doc=docs/performance.md
 counted=""
 
-for build in $builds; do
-  case $build in native | i686) ;; *) echo "unknown build $build (native or i686)" >&2; exit 2 ;; esac
-  dir=$root/build/count-$build
-  echo "building $build" >&2
-  cmake --preset "count-$build" >/dev/null
-  cmake --build --preset "count-$build" >/dev/null
+# Builds one build's driver (both cores).
+build() {
+  echo "building $1" >&2
+  cmake --preset "count-$1" >/dev/null
+  cmake --build --preset "count-$1" >/dev/null
+}
+# Counts one build's driver (one core) into build/count-BUILD/counts.tsv.
+count() {
+  dir=$root/build/count-$1
   objects=$dir/CMakeFiles/ec_count.dir
   rm -rf "$dir/counts" && mkdir -p "$dir/counts"
-  echo "counting $build" >&2
-  if [ "$build" = native ]; then
+  echo "counting $1" >&2
+  if [ "$1" = native ]; then
     options="--compress-strings=no --compress-pos=no --demangle=no"
     for allocator in malloc calloc realloc posix_memalign aligned_alloc memalign; do
       options="$options --separate-callers20=$allocator"  # call chains of allocations
@@ -53,10 +56,23 @@ for build in $builds; do
       "$dir/ec_count" . > names.txt)
     python3 bench/count_table.py steps "$dir/counts/names.txt" "$dir/counts/steps.txt" > "$dir/counts.tsv"
   fi
-  counted="$counted $build=$dir/counts.tsv"
-  if [ "$mode" = print ]; then
-    echo "## $build"
-    python3 bench/count_table.py table "$dir/counts.tsv"
-  fi
+}
+
+for build in $builds; do
+  case $build in native | i686) build "$build" ;; *) echo "unknown build $build (native or i686)" >&2; exit 2 ;; esac
 done
+# The builds counted side by side, one core each.
+counting=""
+for build in $builds; do
+  count "$build" &
+  counting="$counting $!"
+  counted="$counted $build=$root/build/count-$build/counts.tsv"
+done
+for job in $counting; do wait "$job"; done
+if [ "$mode" = print ]; then
+  for build in $builds; do
+    echo "## $build"
+    python3 bench/count_table.py table "$root/build/count-$build/counts.tsv"
+  done
+fi
 [ "$mode" = print ] || python3 bench/count_table.py "$mode" "$budget" "$doc" $counted

@@ -70,11 +70,20 @@ summarised() {
   fi > "$stages/$name.result"
 }
 
+# The builds first, each on both cores; the 32-bit test programs only where
+# this machine can run them.
 check format sh scripts/format.sh --check &
 format=$!
 build build-win32 win32 ExtraCommands
 build build-native native
 build build-win64 win64
+build build-fuzz fuzz
+if probe=$(WINEPREFIX="$root/build/wine32" sh scripts/wine32-probe.sh); then
+  [ -n "$probe" ] && echo "$probe" >&2
+  build build-win32-tests win32-tests
+else
+  echo "$probe" > "$stages/win32.skipped"
+fi
 wait "$format" || true
 
 run_ctest native native
@@ -85,26 +94,20 @@ export WINEPREFIX="$root/build/wine"
 run_ctest win64 win64
 "/usr/lib/wine/wineserver64" -k >/dev/null 2>&1 || true
 
-build build-fuzz fuzz
-# A short fuzz run over every command, from the seed corpus, on one core
-# while the shipped DLL's tests run on the other.
+# The shipped DLL itself, as 32-bit programs load it: one process at a time,
+# so it runs on one core beside the stages that follow.
+win32=""
+if [ ! -f "$stages/win32.skipped" ]; then
+  (export WINEPREFIX="$root/build/wine32" && run_ctest win32 win32-tests) &
+  win32=$!
+fi
+
+# A short fuzz run over every command, from the seed corpus.
 fuzz_run() {
   rm -rf build/fuzz/corpus && cp -r tests/fuzz/corpus build/fuzz/corpus
   build/fuzz/ec_fuzz -max_total_time=60 -max_len=512 -artifact_prefix=build/fuzz/ build/fuzz/corpus
 }
-check fuzz fuzz_run &
-fuzz=$!
-
-# The shipped DLL itself, as 32-bit programs load it.
-export WINEPREFIX="$root/build/wine32"
-if probe=$(sh scripts/wine32-probe.sh); then
-  [ -n "$probe" ] && echo "$probe" >&2
-  build build-win32-tests win32-tests
-  run_ctest win32 win32-tests
-else
-  echo "$probe" > "$stages/win32.skipped"
-fi
-wait "$fuzz" || true
+check fuzz fuzz_run
 
 # Two clean builds of the shipped DLL give the same bytes (the second without
 # the compiler cache).
@@ -115,6 +118,7 @@ summarised web sh scripts/web-test.sh
 
 # Every command's host calls, heap allocations and instructions within budget.
 summarised counts sh scripts/count.sh --check
+[ -z "$win32" ] || wait "$win32" || true
 
 echo
 echo "stage                 time   result"
