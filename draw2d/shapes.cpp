@@ -93,31 +93,32 @@ void drawdust(int x, int y, int radius, int count, K colour) {
   }
 }
 
-// Stars crowd toward the centre (d²), brighten toward it, and gather into
-// `arms` sectors bent into spirals by `twist`.
+// Stars crowd toward the centre (distance²), brighten toward it, and gather
+// into `arms` sectors (where the arm sine is positive) bent into spirals by
+// `twist`.
 void drawgalaxy(int x, int y, int width, int height, int arms, int twist, int stars, int spread, int size, K colour) {
   host::ensure_bound();
   draw2d::white_ink();
   long long red = H.RgbR(colour), green = H.RgbG(colour), blue = H.RgbB(colour);
-  int sx = width / galaxy_scale_divisor, sy = height / galaxy_scale_divisor;
+  int scale_x = width / galaxy_scale_divisor, scale_y = height / galaxy_scale_divisor;
   H.Lock();
   for (int i = 0; i < stars; ++i) {
-    double d = H.RndLL(galaxy_distance_limit) / galaxy_distance_scale;
-    int v = H.RndLL(galaxy_angle_limit);
-    double s1 = as_float(H.SinFF(f32(static_cast<double>(v) * arms)));
-    int w = H.RndLL(galaxy_multiplier_limit);
-    double e = d * d * s1 * w * size / galaxy_size_divisor;
-    int z = H.RndLL(galaxy_jitter_limit);
-    double s2 = as_float(H.SinFF(f32(z)));
-    if (e < 0) e = 0;
-    float a = f32(spread * s2 + v + e * twist);
-    double sine = as_float(H.SinFF(a));
-    double cosine = as_float(H.CosFF(a));
-    int star_x = trunc_int(x + sx * e * sine);
-    int star_y = trunc_int(y + sy * e * cosine);
-    // A star at the very centre (e = 0) has an infinite boost: it saturates,
-    // and the channels below come out 255.
-    long long boost = trunc_int(galaxy_brightness / std::pow(e, 1.5));
+    double distance = H.RndLL(galaxy_distance_limit) / galaxy_distance_scale;  // 0 to 10
+    int base_angle = H.RndLL(galaxy_angle_limit);                              // degrees
+    double arm_sine = as_float(H.SinFF(f32(static_cast<double>(base_angle) * arms)));
+    int multiplier = H.RndLL(galaxy_multiplier_limit);
+    double radius = distance * distance * arm_sine * multiplier * size / galaxy_size_divisor;
+    int jitter_angle = H.RndLL(galaxy_jitter_limit);
+    double jitter_sine = as_float(H.SinFF(f32(jitter_angle)));
+    if (radius < 0) radius = 0;  // outside the arms: on the centre
+    float angle = f32(spread * jitter_sine + base_angle + radius * twist);
+    double sine = as_float(H.SinFF(angle));
+    double cosine = as_float(H.CosFF(angle));
+    int star_x = trunc_int(x + scale_x * radius * sine);
+    int star_y = trunc_int(y + scale_y * radius * cosine);
+    // A star at the very centre (radius 0) has an infinite boost: it
+    // saturates, and the channels below come out 255.
+    long long boost = trunc_int(galaxy_brightness / std::pow(radius, 1.5));
     auto brighten = [boost](long long channel) {
       return channel + boost > draw2d::channel_max ? draw2d::channel_max : static_cast<int>(channel + boost);
     };

@@ -5,11 +5,13 @@
 
 using draw2d::white_ink;
 
-// Four copies in colour 0, one pixel off on each side, under the text in white.
+constexpr K black = 0;
+
+// Four copies in black, one pixel off on each side, under the text in white.
 void text_outline(int x, int y, char* text) {
   host::ensure_bound();
   KText t = as_ktext(text);
-  H.Ink(0, 0);
+  H.Ink(black, 0);
   // Right, below, above, left: the copies are drawn in this order on purpose.
   H.BasicText(wrap_add(x, 1), y, t);
   H.BasicText(x, wrap_add(y, 1), t);
@@ -24,7 +26,7 @@ void text_outline(int x, int y, char* text) {
 void text_shadow(int x, int y, char* text) {
   host::ensure_bound();
   KText t = as_ktext(text);
-  H.Ink(0, 0);
+  H.Ink(black, 0);
   H.BasicText(wrap_add(x, 2), wrap_add(y, 1), t);
   white_ink();
   H.BasicText(wrap_add(x, 1), y, t);

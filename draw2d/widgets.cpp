@@ -21,13 +21,20 @@ constexpr K slider_border_hover = 0xFF000000u;
 constexpr K slider_border_idle = 0xFF303030u;
 constexpr K slider_knob = 0xFF909090u;
 constexpr int slider_zone = 10;  // pixels above and below the track
+// The knob: a border box, then the knob box inside it, each as far from the
+// knob's centre as these (half width, half height).
+constexpr int knob_border_half_width = 4, knob_border_half_height = 8;
+constexpr int knob_half_width = 3, knob_half_height = 7;
 constexpr int mouse_pressed = 1;
 
 // One channel along a side of n steps, offset by a highlight or a shadow:
-// at step k, ((n − k)·c0 + k·c1) / n + offset, stepped without a division.
-// The quotient and remainder of that numerator by n move by the quotient
-// and remainder of (c1 − c0) / n.  Channels are 0..255, as RgbR yields them,
-// so the numerator is never negative and its floor is the truncation toward
+//
+//   channel(k) = ((n − k)·c0 + k·c1) / n + offset,  k = 0 .. n
+//
+// stepped from k = 0 without a division (docs/performance.md says why): the
+// quotient and remainder of the numerator by n move by the quotient and
+// remainder of (c1 − c0) / n.  Channels are 0..255, as RgbR yields them, so
+// the numerator is never negative and its floor is the truncation toward
 // zero; the value lies between the two ends, and 32-bit arithmetic that
 // wraps carries it whatever the channels.  A side of 0 steps is its start.
 class ChannelRamp {
@@ -159,9 +166,11 @@ K gui_slider(int x, int y, int length, float value) {
   }
   H.Box(x, y, wrap_add(x, length), wrap_add(y, 1));
   int knob = trunc_int(x + static_cast<double>(length) * value);
-  H.Box(wrap_sub(knob, 4), wrap_sub(y, 8), wrap_add(knob, 4), wrap_add(y, 8));
+  H.Box(wrap_sub(knob, knob_border_half_width), wrap_sub(y, knob_border_half_height),
+        wrap_add(knob, knob_border_half_width), wrap_add(y, knob_border_half_height));
   H.Ink(slider_knob, 0);
-  H.Box(wrap_sub(knob, 3), wrap_sub(y, 7), wrap_add(knob, 3), wrap_add(y, 7));
+  H.Box(wrap_sub(knob, knob_half_width), wrap_sub(y, knob_half_height), wrap_add(knob, knob_half_width),
+        wrap_add(y, knob_half_height));
   if (!pressed) return float_bits(value);
   return float_bits(f32((static_cast<double>(H.GetMouseX()) - x) / length));  // X asked once more
 }

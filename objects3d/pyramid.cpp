@@ -14,6 +14,9 @@ namespace {
 constexpr int highest_scratch_number = 65000;
 constexpr int texture_flag = 1;
 constexpr int texture_side = 2;
+// What the host's Set is given for the textured pyramid: three settings whose
+// meaning is the host's.
+constexpr int textured_settings[3] = {1, 1, 0};
 constexpr float base_corner_angles[3] = {0.0f, 120.0f, 240.0f};
 
 struct Build {
@@ -96,7 +99,7 @@ void apply_white_texture(int object, int mesh) {
   H.DeleteBitmapEx(scratch::pyramid_bitmap);
   objects3d::rebuild_through_mesh(object, mesh, image);
   H.ImageDeleteEx(image);
-  H.Set(object, 1, 1, 0);
+  H.Set(object, textured_settings[0], textured_settings[1], textured_settings[2]);
   H.CalculateObjectBounds(object);
 }
 

@@ -5,6 +5,15 @@
 // the pixels through two host memblocks in the memblock image layout: width,
 // height and depth at bytes 0, 4 and 8, then 4-byte pixels (blue, green, red,
 // alpha) row after row.  The picture wraps around at all four edges.
+//
+// Each pixel, from the two height differences gx and gy around it:
+//
+//   dx = gx·0.01, dy = gy·0.01, len = SqrtFF(dx² + 4 + dy²)
+//   (red, green, blue) = bytes of (dx, dy, 2) / len, c → c·127.5 + 127.5 held to 0..255
+//
+// The gradients come from a table of the 511 differences two bytes can have,
+// and the edge columns share one out-of-line copy of the pixel's code
+// (docs/performance.md says why).
 #include <array>
 #include <cmath>
 
@@ -16,6 +25,7 @@ namespace {
 
 constexpr int header_bytes = 12;
 constexpr int pixel_bytes = 4;
+constexpr int falling_sense = 1;  // MAKE NORMAL MAP's sense for gradients taken as falls
 constexpr double gradient_scale = 0.01;
 constexpr float normal_z = 2;  // the normal's z before scaling to length 1
 constexpr float byte_half = 127.5f;
@@ -38,11 +48,9 @@ bool picture_fits(Picture picture, int size) {
 // square (the float product, kept in a double for the sum it goes into), and
 // max(2, |scaled|), the least length that keeps every component of the
 // normal (dx, dy, 2) within -1..1 when it divides them (the true length,
-// sqrt(dx² + 4 + dy²), is never less).
-// Heights are bytes, so a gradient is one of 511 values, worked out once, on
-// the first map made (a table built at compile time would be 8 KB of the
-// library file, and loading the library runs nothing of its own); a host
-// that yields other values gets them worked out on the spot.
+// sqrt(dx² + 4 + dy²), is never less).  The table holds those of the byte
+// differences, filled on the first map made; a host that yields other values
+// gets them worked out on the spot.
 struct Gradient {
   float scaled, unit_length;
   double squared;
@@ -85,8 +93,7 @@ int component_byte(float component) {
 int height_at(int offset) { return H.ReadMemblockByte(scratch::normal_map_source, offset); }
 
 // The normal (dx, dy, 2) scaled to length 1, written as the pixel at byte
-// `at` of the result: red, green, blue, then an opaque alpha.  (Inline, as
-// the other per-pixel routine: the pixel's work is the command's.)
+// `at` of the result: red, green, blue, then an opaque alpha.
 inline void write_normal(int at, Gradient dx, Gradient dy) {
   float unit_length = dx.unit_length > dy.unit_length ? dx.unit_length : dy.unit_length;
   double z_squared = static_cast<double>(normal_z) * normal_z;
@@ -116,9 +123,7 @@ inline void make_pixel(int at, int left, int right, int previous, int next) {
   write_normal(at, gradient(a, b), gradient(c, d));
 }
 
-// A pixel of an edge column (or of a one-column picture), out of line: two
-// pixels a row share one copy of the pixel's code, and the row's inner
-// pixels keep theirs inline.
+// A pixel of an edge column (or of a one-column picture), out of line.
 template <bool falls>
 [[gnu::noinline]] void make_edge_pixel(int at, int left, int right, int previous, int next) {
   make_pixel<falls>(at, left, right, previous, next);
@@ -158,9 +163,11 @@ EC_PLAIN_HOST_CALL void unlockimage(int image) {
   H.ImageUnlock(image);
 }
 
-EC_PLAIN_HOST_CALL void writeimage(int a, int b, int c, int d, int e, int f, int g) {
+// The seven integers go to the host unchanged; the stand-in host takes them
+// as an image, a pixel's column and row, and its red, green, blue and alpha.
+EC_PLAIN_HOST_CALL void writeimage(int image, int x, int y, int red, int green, int blue, int alpha) {
   host::ensure_bound();
-  H.ImageWrite(a, b, c, d, e, f, g);
+  H.ImageWrite(image, x, y, red, green, blue, alpha);
 }
 
 // A header whose picture does not fit the block (or is empty) makes no
@@ -177,7 +184,7 @@ void makenormalmap(int source, int result, int sense) {
   H.CopyMemblock(scratch::normal_map_source, scratch::normal_map_result, 0, 0, header_bytes);
   if (picture_fits(picture, size)) {
     if (!byte_gradients_filled) fill_byte_gradients();
-    if (sense == 1)
+    if (sense == falling_sense)
       make_normals<true>(picture);
     else
       make_normals<false>(picture);
