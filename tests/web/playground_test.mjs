@@ -31,6 +31,7 @@ const options = Object.fromEntries(
   process.argv.slice(2).reduce((pairs, arg, i, all) => (arg.startsWith('--') ? [...pairs, [arg.slice(2), all[i + 1]]] : pairs), []),
 );
 const url = options.url;  // the served playground page's folder
+const siteUrl = new URL('..', url).href;  // the served site's (with the reference)
 const runner = path.resolve(options.runner);
 const examplesDir = path.resolve(options.examples);
 const root = path.dirname(examplesDir);
@@ -164,9 +165,10 @@ async function waitReady(page) {
   await page.waitForFunction(() => window.playground && window.playground.ready, { timeout: 30000 });
 }
 
-// The served playground with a query (and script) after its address.
+// The served playground with a query (and script) after its address; it may
+// reach the served site (the reference's pictures too), nothing else.
 async function openPage(query, context = browser) {
-  const page = await newPage([url, 'data:', 'blob:'], context);
+  const page = await newPage([siteUrl, 'data:', 'blob:'], context);
   await page.goto(`${url}index.html${query}`);
   await waitReady(page);
   return page;
@@ -222,6 +224,11 @@ function screenDifference(canvas, native, withAlpha = false) {
 async function setScript(page, source) {
   await page.evaluate((text) => window.playground.setScript(text), source);
 }
+
+// CodeMirror takes no key as accepting an option until the list has been
+// shown this long (its interaction delay), so that a fast Enter ends a line.
+const completionDelayMs = 75;
+const settle = () => new Promise((resolve) => setTimeout(resolve, 3 * completionDelayMs));
 
 // Types into the editor at the end of its text.
 async function typeInEditor(page, text) {
@@ -451,7 +458,7 @@ async function servedChecks() {
     expectSame(missing, [], 'commands whose link loads no script calling them');
     // Such a link, at the served site's front door, loads the example.
     const fade = links.find((link) => link[2] === '?command=FADE%20SCREEN');
-    const linked = await newPage([new URL('..', url).href, 'data:', 'blob:']);
+    const linked = await newPage([siteUrl, 'data:', 'blob:']);
     await linked.goto(new URL(`..${fade[2]}`, url).href);
     await waitReady(linked);
     expectSame(await linked.evaluate(() => window.playground.script()),
@@ -478,6 +485,7 @@ async function servedChecks() {
     // Enter accepts the option chosen; Escape closes the list.
     await typeInEditor(page, 'TE_AX');
     await page.waitForFunction(() => document.querySelector('.cm-completionLabel')?.textContent === 'ROTATE_AXIS');
+    await settle();
     await page.keyboard.press('Enter');
     expectSame(await page.evaluate(() => window.playground.script()), 'ROTATE_AXIS', 'text after Enter');
     await setScript(page, '');
@@ -487,6 +495,7 @@ async function servedChecks() {
     await page.waitForFunction(() => !document.querySelector('.cm-tooltip-autocomplete'));
     await typeInEditor(page, ' CI');
     await page.waitForSelector('.cm-tooltip-autocomplete');
+    await settle();
     await page.keyboard.press('Tab');
     expectSame(await page.evaluate(() => window.playground.script()), 'FILLED CIRCLE', 'text after Tab');
     await page.close();
