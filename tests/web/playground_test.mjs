@@ -240,6 +240,14 @@ async function typeInEditor(page, text) {
   await page.keyboard.type(text);
 }
 
+// A playground whose editor holds only the text typed.
+async function pageTyping(text) {
+  const page = await openPage('');
+  await setScript(page, '');
+  await typeInEditor(page, text);
+  return page;
+}
+
 // Page coordinates of a position in the editor's text.
 async function editorPoint(page, position) {
   return page.evaluate((at) => {
@@ -421,9 +429,9 @@ async function servedChecks() {
       await page.mouse.up();
       await passes(3);
     }
-    await page.keyboard.down('Space');
+    await page.keyboard.down(' ');  // Space, by the key's value: WebDriver BiDi knows keys by their values
     await passes(3);
-    await page.keyboard.up('Space');
+    await page.keyboard.up(' ');
     await page.mouse.move(...at(70, 200));
     await page.mouse.down();
     await passes(3);
@@ -469,9 +477,7 @@ async function servedChecks() {
   });
 
   await check('the editor completes names with their parameters', async () => {
-    const page = await openPage('');
-    await setScript(page, '');
-    await typeInEditor(page, 'ROTA');
+    const page = await pageTyping('ROTA');
     await page.waitForSelector('.cm-tooltip-autocomplete', { timeout: 5000 });
     await page.screenshot({ path: shotPath('completion') });
     const offered = await page.$$eval('.cm-tooltip-autocomplete li', (items) => items.map((item) => ({
@@ -502,9 +508,7 @@ async function servedChecks() {
   });
 
   await check('signature help names the current parameter', async () => {
-    const page = await openPage('');
-    await setScript(page, '');
-    await typeInEditor(page, 'ROTATE_AXIS 1, 2');
+    const page = await pageTyping('ROTATE_AXIS 1, 2');
     await page.waitForSelector('.ec-signature', { timeout: 5000 });
     await page.screenshot({ path: shotPath('signature') });
     const x = referenceEntry('ROTATE_AXIS').parameters[1];
@@ -651,12 +655,13 @@ async function packageChecks() {
     // The help leads to the runner's syntax page in the package.
     const help = await index.$eval('header a[href$="runner.html"]', (link) => link.href);
     expectSame(help, pathToFileURL(path.join(dir, 'reference', 'runner.html')).href, 'the help link');
-    // A shared link reloads the same script, from the same file.
+    // A shared link reloads the same script, from the same file (the
+    // example's folder kept, for the files it loads).
     await index.evaluate(() => window.playground.setScript('screen 64, 48\nprint "shared", 1.5\n'));
     await index.click('#share');
     const link = await index.$eval('#share-url', (input) => input.value);
     const page = pathToFileURL(path.join(dir, 'playground', 'index.html')).href;
-    expect(link.startsWith(`${page}#script=`), `link ${link}`);
+    expect(link.startsWith(`${page}#folder=commands&script=`), `link ${link}`);
     const reopened = await newPage(local);
     await reopened.goto(link);
     await waitReady(reopened);

@@ -218,9 +218,9 @@ std::string json_entry(const runner::Description& description) {
                   ",\"meaning\":" + json(parameter.meaning) + "}";
   return "{\"family\":" + json(family_title) + ",\"parameters\":[" + parameters +
          "],\"result\":" + json(description.result) + ",\"does\":" + json(description.does) +
-         ",\"leaves\":" + json(description.side_effects) + ",\"anchor\":" +
-         json(runner::command_stem(description.command)) + ",\"picture\":" +
-         json(runner::command_picture(description.command)) + "}";
+         ",\"leaves\":" + json(description.side_effects) +
+         ",\"anchor\":" + json(runner::command_stem(description.command)) +
+         ",\"picture\":" + json(runner::command_picture(description.command)) + "}";
 }
 
 // One callee: its name, kind, parameter types ("*": any number of values),
