@@ -3,8 +3,8 @@
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   message(FATAL_ERROR "the fuzz build needs clang (use the fuzz preset)")
 endif()
-file(GLOB FUZZ_HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
-add_executable(ec_fuzz tests/fuzz/fuzz_commands.cpp ${EC_SOURCES} ${FUZZ_HOSTSIM_SOURCES})
+add_executable(ec_fuzz tests/fuzz/fuzz_commands.cpp ${EC_SOURCES} ${EC_HOSTSIM_SOURCES}
+  ${EC_HOSTSIM_PNG_SOURCES})
 target_compile_options(ec_fuzz PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 target_link_options(ec_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 find_package(PNG REQUIRED)

@@ -11,8 +11,7 @@ add_library(ec_plugin OBJECT ${EC_SOURCES})
 if(EC_TESTS)
   find_package(GTest REQUIRED)
   find_package(PNG REQUIRED)
-  file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
-  add_library(hostsim STATIC ${HOSTSIM_SOURCES})
+  add_library(hostsim STATIC ${EC_HOSTSIM_SOURCES} ${EC_HOSTSIM_PNG_SOURCES})
   target_link_libraries(hostsim PUBLIC PNG::PNG)
 
   # The checks of the shipped DLL's file run on the path that tests that file.

@@ -53,8 +53,7 @@ add_link_options(-fexceptions)
 
 add_library(ec_plugin OBJECT ${EC_SOURCES})
 
-file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
-add_library(hostsim STATIC ${HOSTSIM_SOURCES})
+add_library(hostsim STATIC ${EC_HOSTSIM_SOURCES} ${EC_HOSTSIM_PNG_SOURCES})
 target_link_libraries(hostsim PUBLIC web_png)
 
 file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS tools/runner/*.cpp)

@@ -20,9 +20,7 @@ if(NOT EC_SHIPPED_DLL)
 endif()
 
 if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
-  file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS hostsim/*.cpp)
-  list(FILTER HOSTSIM_SOURCES EXCLUDE REGEX "hostsim/png_io\\.cpp$")
-  add_library(HostSim SHARED ${HOSTSIM_SOURCES})
+  add_library(HostSim SHARED ${EC_HOSTSIM_SOURCES})
   set_target_properties(HostSim PROPERTIES PREFIX "")
   target_compile_definitions(HostSim PRIVATE HOSTSIM_BUILDING)
 

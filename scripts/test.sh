@@ -2,85 +2,138 @@
 # Runs every test: native with AddressSanitizer + UBSan, the 64-bit Windows
 # build under wine64, the shipped 32-bit DLL under 32-bit Wine (with the
 # checks of its file), a replay of the fuzz corpus on both Windows paths, a
-# short fuzz run, the playground in a real browser, the reproducible-build
-# check and the layout of the sources.
+# short fuzz run, the playground and the release package in real browsers,
+# the reproducible-build check, the instruction-count budget and the layout
+# of the sources.
+#
+# Each stage's output goes to build/stages/STAGE.log; the closing summary
+# gives each stage's wall time and counts, then the total.  The compilers run
+# through ccache, whose cache lives outside the clone (ccache's own default
+# place), so a second run on the same machine reuses it.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh
-mkdir -p build
-
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 root=$(pwd)
+sh scripts/deps.sh
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" QEMU_RESERVED_VA=0xffff0000
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+stages=build/stages
+rm -rf "$stages" && mkdir -p "$stages"
+began=$(date +%s)
 
-# Every source laid out as .clang-format sets it.
-format_status=0
-sh scripts/format.sh --check || format_status=1
+# stage NAME COMMAND...: runs COMMAND with its output in $stages/NAME.log and
+# keeps its wall time; a stage that counts tests leaves "NAME: P passed,
+# F failed" as the last line of $stages/NAME.result.
+stage() {
+  name=$1 && shift
+  start=$(date +%s)
+  echo "== $name" >&2
+  status=0
+  "$@" > "$stages/$name.log" 2>&1 || status=$?
+  echo $(( $(date +%s) - start )) > "$stages/$name.time"
+  return "$status"
+}
+# A build that fails stops the run, with the end of its output.
+build() {
+  stage "$1" sh -c "cmake --preset $2 >/dev/null && cmake --build --preset $2 ${3:+--target $3}" || {
+    tail -n 40 "$stages/$1.log"; echo "build $1 failed (log: $stages/$1.log)"; exit 1; }
+}
+# A check that passes or fails as a whole.
+check() {
+  name=$1 && shift
+  if stage "$name" "$@"; then echo "$name: 1 passed, 0 failed"; else
+    echo "$name: FAILED (log: $stages/$name.log)"; echo "$name: 0 passed, 1 failed"; fi > "$stages/$name.result"
+}
+# The tests of a preset, judged test by test from ctest's JUnit file.
+run_ctest() {
+  name=$1 preset=$2
+  stage "$name" ctest --preset "$preset" --output-junit "$root/$stages/$name.xml" \
+    --test-output-size-passed 1000000 --test-output-size-failed 1000000 || true
+  python3 scripts/ctest_count.py "$name" "$stages/$name.xml" > "$stages/$name.result"
+}
+# A script whose last line of output is its summary "NAME: P passed, F failed";
+# a script that exits with a failure its summary does not count is one more.
+summarised() {
+  name=$1 && shift
+  status=0
+  stage "$name" "$@" || status=$?
+  summary=$(tail -n 1 "$stages/$name.log")
+  if echo "$summary" | grep -qE "^$name: [0-9]+ passed, [0-9]+ failed$"; then
+    grep -E "^FAILED" "$stages/$name.log" || true
+    if [ "$status" -ne 0 ] && echo "$summary" | grep -q " 0 failed$"; then
+      echo "$name: FAILED, exit status $status (log: $stages/$name.log)"
+      summary=$(echo "$summary" | sed 's/ 0 failed$/ 1 failed/')
+    fi
+    echo "$summary"
+  else
+    echo "$name: FAILED, no summary line (log: $stages/$name.log)"
+    echo "$name: 0 passed, 1 failed"
+  fi > "$stages/$name.result"
+}
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-cmake --preset native >/dev/null
-cmake --build --preset native
-cmake --preset win64 >/dev/null
-cmake --build --preset win64
+check format sh scripts/format.sh --check &
+format=$!
+build build-win32 win32 ExtraCommands
+build build-native native
+build build-win64 win64
+wait "$format" || true
 
-ctest --preset native 2>&1 | tee build/native-tests.log
+run_ctest native native
 
 # One persistent wine server for all the 64-bit Windows test processes.
 export WINEPREFIX="$root/build/wine"
 "/usr/lib/wine/wineserver64" -p >/dev/null 2>&1 &
-ctest --preset win64 2>&1 | tee build/win64-tests.log
+run_ctest win64 win64
 "/usr/lib/wine/wineserver64" -k >/dev/null 2>&1 || true
 
+build build-fuzz fuzz
+# A short fuzz run over every command, from the seed corpus, on one core
+# while the shipped DLL's tests run on the other.
+fuzz_run() {
+  rm -rf build/fuzz/corpus && cp -r tests/fuzz/corpus build/fuzz/corpus
+  build/fuzz/ec_fuzz -max_total_time=60 -max_len=512 -artifact_prefix=build/fuzz/ build/fuzz/corpus
+}
+check fuzz fuzz_run &
+fuzz=$!
+
 # The shipped DLL itself, as 32-bit programs load it.
-win32_passed=0 win32_failed=0 win32_skipped=0
 export WINEPREFIX="$root/build/wine32"
 if probe=$(sh scripts/wine32-probe.sh); then
-  [ -n "$probe" ] && echo "$probe"
-  cmake --preset win32-tests >/dev/null
-  cmake --build --preset win32-tests
-  ctest --preset win32-tests > build/win32-tests.log 2>&1 || true
-  grep -E "tests passed|\(Failed\)|\(Timeout\)|Failure|\[  FAILED  \]|replayed" build/win32-tests.log || true
-  # Each program is one process: its googletest summary gives its counts; a
-  # program that ended without one (a crash, a time-out) counts as a failure.
-  log=build/win32-tests.log
-  finished=$(grep -c "\[==========\] .* ran\." "$log" || true)
-  win32_passed=$(sed -n 's/.*\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | awk '{s+=$1} END {print s+0}')
-  win32_failed=$(sed -n 's/.*\[  FAILED  \] \([0-9]*\) test.*, listed below.*/\1/p' "$log" | awk '{s+=$1} END {print s+0}')
-  programs=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log")
-  unfinished=$(( ${programs:-2} - finished ))
-  if [ "$unfinished" -gt 0 ]; then
-    echo "win32: $unfinished test programs did not finish"
-    win32_failed=$((win32_failed + unfinished))
-  fi
-  echo "win32: $win32_passed passed, $win32_failed failed"
+  [ -n "$probe" ] && echo "$probe" >&2
+  build build-win32-tests win32-tests
+  run_ctest win32 win32-tests
 else
-  echo "$probe"
-  win32_skipped=1
+  echo "$probe" > "$stages/win32.skipped"
 fi
+wait "$fuzz" || true
 
-# Two clean builds of the shipped DLL give the same bytes.
-repro_status=0
-sh scripts/reproducible.sh || repro_status=1
+# Two clean builds of the shipped DLL give the same bytes (the second without
+# the compiler cache).
+check reproducible sh scripts/reproducible.sh
 
-# A short fuzz run over every command, from the seed corpus.
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
-rm -rf build/fuzz/corpus && cp -r tests/fuzz/corpus build/fuzz/corpus
-fuzz_status=0
-build/fuzz/ec_fuzz -max_total_time=60 -max_len=512 -artifact_prefix=build/fuzz/ build/fuzz/corpus \
-  > build/fuzz/fuzz.log 2>&1 || fuzz_status=1
-grep -E "^Done|SUMMARY" build/fuzz/fuzz.log || true
+# The playground and the unzipped package in Chromium and Firefox.
+summarised web sh scripts/web-test.sh
 
-# The playground in Debian's Chromium: every example against the native
-# runner's screenshot, faults, shared links, input, the size budget.
-sh scripts/web-test.sh > build/web-tests.log 2>&1 || true
-grep -E "^FAILED|^web:" build/web-tests.log || true
-set -- $(sed -n 's/^web: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' build/web-tests.log | tail -n 1)
-web_passed=${1:-0} web_failed=${2:-1}
+# Every command's host calls, heap allocations and instructions within budget.
+summarised counts sh scripts/count.sh --check
 
-count() { r=$(sed -n "s/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p" "$1"); echo "${r:-1 1}"; }
-set -- $(count build/native-tests.log) $(count build/win64-tests.log)
-failed=$(( $1 + $3 + win32_failed + web_failed + fuzz_status + repro_status + format_status ))
-passed=$(( $2 - $1 + $4 - $3 + win32_passed + web_passed + 3 - fuzz_status - repro_status - format_status ))
-echo "total: $passed passed, $failed failed, $win32_skipped skipped"
-[ "$failed" -eq 0 ] && [ "$passed" -gt 1 ]
+echo
+echo "stage                 time   result"
+passed=0 failed=0 skipped=0
+for time in "$stages"/*.time; do
+  name=$(basename "$time" .time)
+  result=""
+  if [ -f "$stages/$name.result" ]; then
+    grep -v " passed, [0-9]* failed$" "$stages/$name.result" || true
+    result=$(tail -n 1 "$stages/$name.result" | sed "s/^$name: //")
+    set -- $(echo "$result" | sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p')
+    if [ $# -eq 2 ]; then passed=$((passed + $1)) failed=$((failed + $2)); else failed=$((failed + 1)); fi
+  fi
+  printf '%-20s %5ss   %s\n' "$name" "$(cat "$time")" "$result"
+done
+if [ -f "$stages/win32.skipped" ]; then
+  cat "$stages/win32.skipped"
+  skipped=1
+fi
+echo "wall time: $(( $(date +%s) - began ))s"
+echo "total: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
