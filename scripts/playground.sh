@@ -5,7 +5,7 @@
 # a server: open build/web/playground/index.html or build/web/reference/index.html.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh web
+sh scripts/deps.sh
 cmake --preset web >/dev/null
 cmake --build --preset web
 port="${PORT:-8000}"

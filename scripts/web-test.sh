@@ -8,7 +8,7 @@
 # failed"; the exit status is 0 only when all passed.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh web
+sh scripts/deps.sh
 cmake --preset web >/dev/null
 cmake --build --preset web
 cmake --preset native >/dev/null
