@@ -12,7 +12,7 @@ import {
   showTooltip,
 } from '@codemirror/view';
 import { tags } from '@lezer/highlight';
-import { argumentAt, callOn, entryLink, parametersOf, summary } from './language.js';
+import { argumentAt, callOn, entryLink, parameterText, parametersOf, summary } from './language.js';
 
 // ---- highlighting ---------------------------------------------------------------
 
@@ -183,8 +183,7 @@ function signatureNode(signature) {
   list.appendChild(element('strong', '', known.name));
   parameters.forEach((parameter, i) => {
     list.appendChild(document.createTextNode(i ? ', ' : ' '));
-    const text = parameter.name ? `${parameter.name}: ${parameter.type}` : parameter.type;
-    list.appendChild(element(i === current ? 'b' : 'span', i === current ? 'ec-current' : '', text));
+    list.appendChild(element(i === current ? 'b' : 'span', i === current ? 'ec-current' : '', parameterText(parameter)));
   });
   const parameter = parameters[current];
   const help = parameter

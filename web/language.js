@@ -35,7 +35,8 @@ export function makeLanguage(callees) {
       const known = byLength.find((name) => name.kind === 'directive' && startsName(form, 0, name.name));
       if (!known) continue;
       const rest = form.slice(known.name.length).trim();
-      known.forms.push(rest ? rest.split(/\s*,\s*/) : []);
+      // A number in a form ("core ink 1") is a value, not a name.
+      known.forms.push(rest ? rest.split(/\s*,\s*/).map((name) => (/^\d+$/.test(name) ? '' : name)) : []);
       known.meaning = row.meaning.replace(/`/g, '');
     }
   }
@@ -84,17 +85,21 @@ export function parametersOf(known, count = -1) {
   if (known.entry) {
     return known.entry.parameters.map((p, i) => ({ name: p.name, type: overload.types[i], meaning: p.meaning }));
   }
-  if (overload.anyNumber) {
-    const form = known.forms[0] || ['VALUE', '...'];
-    return form.map((name) => ({ name, type: 'any', meaning: known.meaning }));
+  if (overload.anyNumber) {  // "print VALUE, ...": no type for the "..."
+    return (known.forms[0] || ['...']).map((name) => ({ name, type: name === '...' ? '' : 'any', meaning: known.meaning }));
   }
   const form = known.forms.find((f) => f.length === overload.types.length);
   return overload.types.map((type, i) => ({ name: form ? form[i] : '', type, meaning: known.meaning }));
 }
 
+// "x: float", or the one of the two it has.
+export function parameterText(parameter) {
+  return parameter.name && parameter.type ? `${parameter.name}: ${parameter.type}` : parameter.name || parameter.type;
+}
+
 // The longest overload, for the one-line summary: "(object: integer, ...) → float".
 export function summary(known) {
-  const parameters = parametersOf(known).map((p) => (p.name ? `${p.name}: ${p.type}` : p.type));
+  const parameters = parametersOf(known).map(parameterText);
   const result = known.overloads.find((o) => o.result)?.result;
   return `(${parameters.join(', ')})${result ? ` → ${result}` : ''}`;
 }

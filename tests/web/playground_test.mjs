@@ -629,7 +629,7 @@ async function packageChecks() {
     await index.type('#filter', 'rotate_axis');
     const shown = await index.$$eval('.family tbody tr', (all) => all.filter((row) => !row.closest('[hidden]') && !row.hidden)
       .map((row) => row.cells[0].textContent));
-    await index.screenshot({ path: shotPath('package-index-filtered') });
+    await index.screenshot({ path: shotPath('package-index-filtered'), fullPage: true });
     expectSame(shown, ['ROTATE_AXIS'], 'commands the filter leaves');
     await Promise.all([index.waitForNavigation(), index.click('.family tbody tr:not([hidden]) a')]);
     const tryIt = await index.evaluate(() => {
