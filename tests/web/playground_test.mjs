@@ -130,6 +130,14 @@ function runNativeOnce(name) {
 
 // ---- the browsers ---------------------------------------------------------------
 
+// Folders made for one run (profiles, downloads, the unzipped package),
+// removed at its end.
+const scratch = [];
+function scratchDir(prefix) {
+  scratch.push(fs.mkdtempSync(path.join(os.tmpdir(), prefix)));
+  return scratch[scratch.length - 1];
+}
+
 let browserName = '';
 let browser = null;
 
@@ -140,7 +148,7 @@ function launch(name) {
   }
   return puppeteer.launch({
     executablePath: '/usr/bin/chromium',
-    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'ec-chromium-')),
+    userDataDir: scratchDir('ec-chromium-'),
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
@@ -561,7 +569,7 @@ async function servedChecks() {
   });
 
   await check("a script's screenshot downloads as the native runner's PNG", async () => {
-    const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'ec-downloads-'));
+    const downloads = scratchDir('ec-downloads-');
     const context = await browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
     const page = await openPage('?fast=1', context);
     const name = 'commands/filled-circle.ecs';
@@ -604,7 +612,7 @@ async function servedChecks() {
 let unzipped = '';
 function unzipPackage() {
   if (unzipped) return unzipped;
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'ec-package-'));
+  const dir = scratchDir('ec-package-');
   execFileSync('unzip', ['-q', packageZip, '-d', dir]);
   const top = fs.readdirSync(dir);
   unzipped = top.length === 1 && fs.statSync(path.join(dir, top[0])).isDirectory() ? path.join(dir, top[0]) : dir;
@@ -683,6 +691,7 @@ for (const name of browserNames) {
   await packageChecks();
   await browser.close();
 }
+for (const dir of scratch) fs.rmSync(dir, { recursive: true, force: true });
 const failed = results.filter((result) => !result.ok).length;
 console.log(`web: ${results.length - failed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);
