@@ -10,6 +10,9 @@ namespace draw2d {
 
 constexpr int channel_max = 255;
 
+// LOADING BAR's frame, one pixel of width per percent.
+constexpr int loading_bar_width = 100, loading_bar_height = 15;
+
 // A channel held to 0..255.
 inline int clamp_channel(long long value) {
   return value > channel_max ? channel_max : value < 0 ? 0 : static_cast<int>(value);

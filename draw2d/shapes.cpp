@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr int dust_angle_limit = 36000;  // hundredths
+// RndLL's limit for a dot's angle: divided by dust_scale, a whole number of
+// radians from 0 to 360.
+constexpr int dust_angle_limit = 36000;
 constexpr int dust_scale = 100;
 constexpr int galaxy_distance_limit = 10000;
 constexpr double galaxy_distance_scale = 1000.0;

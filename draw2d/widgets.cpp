@@ -23,9 +23,6 @@ constexpr K slider_knob = 0xFF909090u;
 constexpr int slider_zone = 10;  // pixels above and below the track
 constexpr int mouse_pressed = 1;
 
-constexpr int bar_width = 100;  // one pixel per percent
-constexpr int bar_height = 15;
-
 // One channel along a side of n steps, offset by a highlight or a shadow:
 // at step k, ((n − k)·c0 + k·c1) / n + offset, stepped without a division.
 // The quotient and remainder of that numerator by n move by the quotient
@@ -178,8 +175,8 @@ void loadingbar(int maximum, int current, int x, int y, char* caption, int fr, i
   if (percent >= 100) percent = 100;
   if (percent < INT_MIN) percent = INT_MIN;
 
-  H.BasicText(x, wrap_sub(y, bar_height), as_ktext(caption));
-  int right = wrap_add(x, bar_width), bottom = wrap_add(y, bar_height);
+  H.BasicText(x, wrap_sub(y, draw2d::loading_bar_height), as_ktext(caption));
+  int right = wrap_add(x, draw2d::loading_bar_width), bottom = wrap_add(y, draw2d::loading_bar_height);
   H.Ink(H.Rgb(fr, fg, fb), 0);
   H.Line(x, y, right, y);
   H.Line(x, y, x, bottom);

@@ -31,16 +31,26 @@ Mesh* limb_at(int object, int limb) {
   return at == found->limbs.end() ? nullptr : &at->second;
 }
 
+// The object, mesh or limb a host function needs; a missing one is reported.
+Object* need_object(int number) { return reported(find_object(number), "object", number); }
+Mesh* need_mesh(int number) { return reported(mesh_at(number), "mesh", number); }
+Mesh* need_limb(int object, int limb) {
+  if (!need_object(object)) return nullptr;
+  Mesh* found = limb_at(object, limb);
+  if (!found) missing("limb " + std::to_string(limb) + " of object " + std::to_string(object));
+  return found;
+}
+
 // A missing object reads as placed at the origin, unturned.
 const Object& read(int number) {
   static const Object blank;
-  const Object* object = find_object(number);
+  const Object* object = need_object(number);
   return object ? *object : blank;
 }
 
 // Moves the object `distance` along its own axis (ax, ay, az).
 void move_along(int number, double ax, double ay, double az, float distance) {
-  Object* object = find_object(number);
+  Object* object = need_object(number);
   if (!object) return;
   Vec3 axis = rotate(rotation_matrix(object->angles), ax, ay, az);
   object->position.x = f32(object->position.x + double(distance) * axis.x);
@@ -100,7 +110,7 @@ ScreenPoint project(const View& view, Point3 point) {
 
 // An object locked on to the camera has its position in camera space.
 ScreenPoint project_current(int number) {
-  Object* object = find_object(number);
+  Object* object = need_object(number);
   View view = current_view();
   Point3 point;
   if (object) point = {object->position.x, object->position.y, object->position.z};
@@ -123,6 +133,7 @@ void apply_texture(Object& object, int image) {
   object.texture = image;
   auto found = storage.images.find(image);
   bool exists = found != storage.images.end();
+  if (!exists && image != 0) missing("image", image);
   object.texture_width = exists ? found->second.width : 0;
   object.texture_height = exists ? found->second.height : 0;
   object.texture_pixels = exists ? found->second.pixels : std::vector<std::uint32_t>{};
@@ -190,15 +201,15 @@ Mesh sphere_mesh(float size, int rows, int columns) {
 namespace impl {
 
 void Basic3D_AddLimb(int number, int limb, int mesh) {
-  Object* object = find_object(number);
-  Mesh* source = mesh_at(mesh);
+  Object* object = need_object(number);
+  Mesh* source = need_mesh(mesh);
   if (object && source) object->limbs[limb] = *source;
 }
 void Basic3D_CalculateObjectBounds(int number) {
-  if (Object* object = find_object(number)) ++object->bounds_calculated;
+  if (Object* object = need_object(number)) ++object->bounds_calculated;
 }
 void Basic3D_Color(int number, K colour) {
-  if (Object* object = find_object(number)) object->colour = colour;
+  if (Object* object = need_object(number)) object->colour = colour;
 }
 void Basic3D_DeleteEx(int number) { scene.objects.erase(number); }
 void Basic3D_DeleteMesh(int mesh) { scene.meshes.erase(mesh); }
@@ -220,11 +231,11 @@ KFloat Basic3D_GetZPositionEx(int number) { return float_result(read(number).pos
 KFloat Basic3D_GetZRotationEx(int number) { return float_result(read(number).angles.z); }
 
 void Basic3D_LockOn(int number) {
-  if (Object* object = find_object(number)) object->locked_on = true;
+  if (Object* object = need_object(number)) object->locked_on = true;
 }
 
 void Basic3D_LockVertexDataForLimbCore(int number, int limb, int mode) {
-  Mesh* locked = limb_at(number, limb);
+  Mesh* locked = need_limb(number, limb);
   vertex_data.locked = true;
   vertex_data.object = number, vertex_data.limb = limb, vertex_data.mode = mode;
   vertex_data.vertices = locked ? locked->vertices : std::vector<Vec3>{};
@@ -234,7 +245,7 @@ void Basic3D_LockVertexDataForLimbCore(int number, int limb, int mode) {
 void Basic3D_MakeCube(int number, float size) { make_object(number, "cube", cube(size)); }
 
 void Basic3D_MakeMeshFromObject(int mesh, int number) {
-  Object* object = find_object(number);
+  Object* object = need_object(number);
   if (!object) return;
   Mesh made;
   Vec3 scale = object->scale;
@@ -249,7 +260,7 @@ void Basic3D_MakeMeshFromObject(int mesh, int number) {
 }
 
 void Basic3D_MakeObject(int number, int mesh, int image) {
-  Mesh* source = mesh_at(mesh);
+  Mesh* source = need_mesh(mesh);
   if (!source) return;
   apply_texture(make_object(number, "mesh", *source), image);
 }
@@ -281,13 +292,13 @@ void Basic3D_MoveUp(int number, float distance) { move_along(number, 0, 1, 0, di
 
 void Basic3D_PerformCheckListForLimbs(int number) {
   checklist.clear();
-  if (Object* object = find_object(number))
+  if (Object* object = need_object(number))
     for (const auto& [limb, mesh] : object->limbs) checklist.push_back(limb);
 }
 
 // Turns the object so that its forward axis points at the point (Z angle 0).
 void Basic3D_Point(int number, float x, float y, float z) {
-  Object* object = find_object(number);
+  Object* object = need_object(number);
   if (!object) return;
   double dx = x - double(object->position.x), dy = y - double(object->position.y), dz = z - double(object->position.z);
   if (dx == 0 && dy == 0 && dz == 0) return;
@@ -296,22 +307,22 @@ void Basic3D_Point(int number, float x, float y, float z) {
 }
 
 void Basic3D_Position(int number, float x, float y, float z) {
-  if (Object* object = find_object(number)) object->position = {x, y, z};
+  if (Object* object = need_object(number)) object->position = {x, y, z};
 }
 void Basic3D_Rotate(int number, float x, float y, float z) {
-  if (Object* object = find_object(number)) object->angles = {x, y, z};
+  if (Object* object = need_object(number)) object->angles = {x, y, z};
 }
 void Basic3D_Scale(int number, float x, float y, float z) {
-  if (Object* object = find_object(number)) object->scale = {x, y, z};
+  if (Object* object = need_object(number)) object->scale = {x, y, z};
 }
 void Basic3D_Set(int number, int a, int b, int c) {
-  if (Object* object = find_object(number)) object->settings = {a, b, c};
+  if (Object* object = need_object(number)) object->settings = {a, b, c};
 }
 void Basic3D_SetAlphaFactor(int number, float percent) {
-  if (Object* object = find_object(number)) object->alpha = percent;
+  if (Object* object = need_object(number)) object->alpha = percent;
 }
 void Basic3D_SetTexture(int number, int image) {
-  if (Object* object = find_object(number)) apply_texture(*object, image);
+  if (Object* object = need_object(number)) apply_texture(*object, image);
 }
 void Basic3D_SetVertexDataPosition(int index, float x, float y, float z) {
   if (Vec3* vertex = locked_vertex(index)) *vertex = {x, y, z};
@@ -326,13 +337,13 @@ void Basic3D_UnlockVertexData() {
 }
 
 void Basic3D_XRotate(int number, float angle) {
-  if (Object* object = find_object(number)) object->angles.x = angle;
+  if (Object* object = need_object(number)) object->angles.x = angle;
 }
 void Basic3D_YRotate(int number, float angle) {
-  if (Object* object = find_object(number)) object->angles.y = angle;
+  if (Object* object = need_object(number)) object->angles.y = angle;
 }
 void Basic3D_ZRotate(int number, float angle) {
-  if (Object* object = find_object(number)) object->angles.z = angle;
+  if (Object* object = need_object(number)) object->angles.z = angle;
 }
 
 }  // namespace impl

@@ -14,7 +14,26 @@
 namespace hostsim {
 namespace {
 
-std::map<char*, std::unique_ptr<char[]>> strings;  // texts the allocator made, still held
+// A new text is not cleared: like any allocator's memory it holds whatever
+// was there before, here a fill pattern.  A guard follows its end; a text
+// written past its end is counted when it is given back.
+constexpr char fresh_fill = '\xA5';
+constexpr char guard_fill = '\x5A';
+constexpr std::size_t guard_size = 16;
+
+struct HeldText {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size;
+};
+std::map<char*, HeldText> strings;  // texts the allocator made, still held
+int overruns = 0;                   // texts given back with a broken guard
+
+bool guard_broken(const HeldText& text) {
+  const char* guard = text.bytes.get() + text.size;
+  for (std::size_t i = 0; i < guard_size; ++i)
+    if (guard[i] != guard_fill) return true;
+  return false;
+}
 
 // The record: the allocator's address at byte 0, the inks at 788 and 792.
 alignas(8) unsigned char record[800];
@@ -27,11 +46,14 @@ void (*on_present)() = nullptr;
 extern "C" void string_allocator(char** slot, int size) {
   append_log("Core.StringAllocator(" + std::to_string(size) + ")");
   if (size > 0) {
-    auto text = std::make_unique<char[]>(static_cast<std::size_t>(size));
-    *slot = text.get();
+    HeldText text{std::unique_ptr<char[]>(new char[std::size_t(size) + guard_size]), std::size_t(size)};
+    std::memset(text.bytes.get(), fresh_fill, text.size);
+    std::memset(text.bytes.get() + text.size, guard_fill, guard_size);
+    *slot = text.bytes.get();
     strings[*slot] = std::move(text);
-  } else {
-    strings.erase(*slot);
+  } else if (auto held = strings.find(*slot); held != strings.end()) {
+    overruns += guard_broken(held->second);
+    strings.erase(held);
   }
 }
 
@@ -45,8 +67,15 @@ std::uint32_t record_ink(bool foreground) {
 
 int live_strings() { return static_cast<int>(strings.size()); }
 
+int overrun_strings() {
+  int count = overruns;
+  for (const auto& [address, text] : strings) count += guard_broken(text);
+  return count;
+}
+
 void reset_core() {
   strings.clear();
+  overruns = 0;
   std::memset(record, 0, sizeof record);
   void (*allocate)(char**, int) = &string_allocator;
   std::memcpy(record, &allocate, sizeof allocate);

@@ -11,6 +11,7 @@
 #include "../plugin/host.h"
 #include "hostsim.h"
 #include "impl.h"
+#include "missing.h"
 #include "params.h"
 
 #if defined(_WIN32)
@@ -25,10 +26,19 @@ namespace hostsim {
 namespace {
 
 std::vector<std::string> call_log;
+const char* calling = nullptr;  // the host function being called, by its name in the list
 
 }  // namespace
 
+void (*on_missing)(const Missing& missing) = nullptr;
+
 void append_log(std::string line) { call_log.push_back(std::move(line)); }
+
+void missing(std::string resource) {
+  if (calling && on_missing) on_missing({calling, std::move(resource)});
+}
+
+void missing(const char* kind, int number) { missing(kind + (' ' + std::to_string(number))); }
 
 const std::vector<std::string>& log() { return call_log; }
 
@@ -108,11 +118,24 @@ void record(const char* module, const char* decorated, A... args) {
   append_log(line + ')');
 }
 
+// Names the host function being called for the length of its call.
+class Calling {
+ public:
+  explicit Calling(const char* function) : outer_(calling) { calling = function; }
+  ~Calling() { calling = outer_; }
+  Calling(const Calling&) = delete;
+  Calling& operator=(const Calling&) = delete;
+
+ private:
+  const char* outer_;
+};
+
 }  // namespace
 }  // namespace hostsim
 
 #define HOST_FN(module, field, decorated, Ret, Params)                  \
   HS_EXPORT Ret hs_##module##_##field(HS_NAMED Params) {                \
+    hostsim::Calling named(#field);                                     \
     hostsim::record(#module, decorated HS_COMMA Params HS_ARGS Params); \
     return hostsim::impl::module##_##field(HS_ARGS Params);             \
   }

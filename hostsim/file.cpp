@@ -17,6 +17,7 @@ void close_stream(OpenFile& file) {
 void write_bytes(int number, int value, int count) {
   auto found = file_state.open.find(number);
   if (found == file_state.open.end()) {
+    missing("file", number);
     ++file_state.refused;
     return;
   }

@@ -49,6 +49,7 @@ HS_API std::vector<std::string> log_without(const std::vector<std::string>& func
 HS_API void clear_log();
 HS_API void set_logging(bool on);  // off: calls are not logged (benchmarks)
 HS_API int live_strings();         // texts made by the string allocator not yet given back
+HS_API int overrun_strings();      // texts written past their end, given back or still held
 
 // Formats a float as the log does.
 HS_API std::string format_float(float value);

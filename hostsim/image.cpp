@@ -12,9 +12,10 @@
 namespace hostsim {
 namespace {
 
-Image* find_image(int number) {
+// The image a host function needs; a missing one is reported.
+Image* need_image(int number) {
   auto found = storage.images.find(number);
-  return found == storage.images.end() ? nullptr : &found->second;
+  return reported(found == storage.images.end() ? nullptr : &found->second, "image", number);
 }
 
 std::uint32_t channel(int value, int shift) { return (static_cast<std::uint32_t>(value) & 0xFFu) << shift; }
@@ -50,15 +51,15 @@ void Image_GrabImageEx(int image, int left, int top, int right, int bottom) {
 }
 
 void Image_ImageLock(int number) {
-  if (Image* image = find_image(number)) image->locked = true;
+  if (Image* image = need_image(number)) image->locked = true;
 }
 
 void Image_ImageUnlock(int number) {
-  if (Image* image = find_image(number)) image->locked = false;
+  if (Image* image = need_image(number)) image->locked = false;
 }
 
 void Image_ImageWrite(int number, int x, int y, int red, int green, int blue, int alpha) {
-  Image* image = find_image(number);
+  Image* image = need_image(number);
   if (!image || !image->locked || x < 0 || y < 0 || x >= image->width || y >= image->height) return;
   std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(image->width) + static_cast<std::size_t>(x);
   if (at < image->pixels.size())

@@ -21,6 +21,29 @@ inline constexpr double degrees = pi / 180.0;  // one degree in radians
 // Adds a line to the call log.
 void append_log(std::string line);
 
+// Reports a missing resource ("object", 1) to on_missing, naming the host
+// function being called; outside a host function's call it says nothing.
+//
+// Only a call that needs the resource to exist reports it: placing, turning,
+// reading or texturing an object, adding a mesh as a limb, locking or writing
+// an image, reading or copying a memblock, writing a file, asking a sound or a
+// matrix.  Making a resource (MakeCube, GrabImageEx, MakeMemblock,
+// OpenToWrite), deleting or closing one (DeleteEx, DeleteMesh, CloseFile) and
+// asking whether one exists (GetExist, ImageGetExistEx) never report: commands
+// call them on free and scratch numbers on purpose.  Image 0 as a texture
+// means none; no host function here needs a bitmap or a camera to exist.  A
+// vertex outside a grid or a range outside a memblock is refused as before,
+// without a word.
+void missing(const char* kind, int number);
+void missing(std::string resource);
+
+// `found`, after reporting it missing when it is null.
+template <class T>
+T* reported(T* found, const char* kind, int number) {
+  if (!found) missing(kind, number);
+  return found;
+}
+
 // Values of `count` bytes (1 to 4) as memblocks, sounds and files keep them:
 // little-endian, lowest byte first.
 inline std::uint32_t read_le(const std::uint8_t* at, int count) {

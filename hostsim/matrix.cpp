@@ -22,13 +22,22 @@ Matrix& make_matrix(int number, int tiles_x, int tiles_z) {
 
 namespace {
 
-Matrix* vertex_owner(int number, int x, int z) {
+// The matrix a host function needs; a missing one is reported and counted.
+Matrix* need_matrix(int number) {
   auto found = matrix_state.matrices.find(number);
-  if (found == matrix_state.matrices.end() || !found->second.contains(x, z)) {
+  if (found != matrix_state.matrices.end()) return &found->second;
+  missing("matrix", number);
+  ++matrix_state.refused;
+  return nullptr;
+}
+
+Matrix* vertex_owner(int number, int x, int z) {
+  Matrix* matrix = need_matrix(number);
+  if (matrix && !matrix->contains(x, z)) {
     ++matrix_state.refused;
     return nullptr;
   }
-  return &found->second;
+  return matrix;
 }
 
 }  // namespace
@@ -36,12 +45,7 @@ Matrix* vertex_owner(int number, int x, int z) {
 namespace impl {
 
 void Matrix_Apply(int number) {
-  auto found = matrix_state.matrices.find(number);
-  if (found == matrix_state.matrices.end()) {
-    ++matrix_state.refused;
-    return;
-  }
-  ++found->second.applied;
+  if (Matrix* matrix = need_matrix(number)) ++matrix->applied;
 }
 
 KFloat Matrix_GetHeightEx(int number, int x, int z) {

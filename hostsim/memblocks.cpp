@@ -12,15 +12,16 @@ Storage storage;
 
 namespace {
 
-std::vector<std::uint8_t>* memblock(int number) {
+// The memblock a host function needs; a missing one is reported.
+std::vector<std::uint8_t>* need_memblock(int number) {
   auto found = storage.memblocks.find(number);
-  return found == storage.memblocks.end() ? nullptr : &found->second;
+  return reported(found == storage.memblocks.end() ? nullptr : &found->second, "memblock", number);
 }
 
 // The memblock's bytes [offset, offset + size), or null (and counted) when
 // the block is missing or the range does not lie inside it.
 std::uint8_t* bytes_at(int number, int offset, int size) {
-  std::vector<std::uint8_t>* block = memblock(number);
+  std::vector<std::uint8_t>* block = need_memblock(number);
   if (!block || offset < 0 || static_cast<std::size_t>(offset) + size > block->size()) {
     ++storage.refused;
     return nullptr;
@@ -70,12 +71,13 @@ void Memblocks_CopyMemblock(int from, int to, int from_offset, int to_offset, in
 }
 
 void Memblocks_CreateImageFromMemblock(int image, int number) {
-  std::vector<std::uint8_t>* block = memblock(number);
+  std::vector<std::uint8_t>* block = need_memblock(number);
   storage.images[image] = block ? image_from_memblock(*block) : Image{};
 }
 
 void Memblocks_CreateMemblockFromImage(int number, int image) {
   auto found = storage.images.find(image);
+  if (found == storage.images.end()) missing("image", image);
   storage.memblocks[number] =
       found == storage.images.end() ? std::vector<std::uint8_t>{} : memblock_from_image(found->second);
 }
@@ -83,13 +85,14 @@ void Memblocks_CreateMemblockFromImage(int number, int image) {
 // A sound that does not exist gives an empty memblock.
 void Memblocks_CreateMemblockFromSound(int number, int sound) {
   auto found = sound_state.sounds.find(sound);
+  if (found == sound_state.sounds.end()) missing("sound", sound);
   storage.memblocks[number] =
       found == sound_state.sounds.end() ? std::vector<std::uint8_t>{} : memblock_from_sound(found->second);
 }
 
 void Memblocks_DeleteMemblock(int number) { storage.memblocks.erase(number); }
 int Memblocks_GetMemblockSize(int number) {
-  std::vector<std::uint8_t>* block = memblock(number);
+  std::vector<std::uint8_t>* block = need_memblock(number);
   return block ? static_cast<int>(block->size()) : 0;
 }
 void Memblocks_MakeMemblock(int number, int size) {

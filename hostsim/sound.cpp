@@ -85,16 +85,25 @@ std::vector<std::uint8_t> memblock_from_sound(const Sound& sound) {
   return bytes;
 }
 
+namespace {
+
+// The sound a host function needs; a missing one is reported.
+Sound* need_sound(int number) {
+  auto found = sound_state.sounds.find(number);
+  return reported(found == sound_state.sounds.end() ? nullptr : &found->second, "sound", number);
+}
+
+}  // namespace
+
 namespace impl {
 
 int Sound_GetSoundPlaying(int number) {
-  auto found = sound_state.sounds.find(number);
-  return found != sound_state.sounds.end() && found->second.playing ? 1 : 0;
+  Sound* sound = need_sound(number);
+  return sound && sound->playing ? 1 : 0;
 }
 
 void Sound_StopSound(int number) {
-  auto found = sound_state.sounds.find(number);
-  if (found != sound_state.sounds.end()) found->second.playing = false;
+  if (Sound* sound = need_sound(number)) sound->playing = false;
 }
 
 }  // namespace impl

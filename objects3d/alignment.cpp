@@ -6,7 +6,6 @@
 // local vector and back; the turn is about d × t, which carries d toward t.
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
-#include "../rotation/frame.h"
 
 namespace {
 

@@ -6,13 +6,12 @@
 
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "../plugin/scratch.h"
 #include "rebuild.h"
 
 namespace {
 
-constexpr int dish_mesh = 5000;
 constexpr int dish_rows = 16, dish_columns = 16;
-constexpr int capsule_mesh = 1;
 constexpr int capsule_rows = 11, capsule_columns = 16;
 constexpr int reshape_lock = 1;  // lock mode for the sphere reshapes
 constexpr int scale_lock = 2;    // lock mode for baking a scale
@@ -50,7 +49,7 @@ void makeobjectdish(int object, float size, float height_percentage, float inner
     if (!(v.y > 0)) return v;
     return Vertex{f32(v.x * inner), f32(-v.y * inner), f32(v.z * inner)};
   });
-  objects3d::rebuild_through_mesh(object, dish_mesh, 0);
+  objects3d::rebuild_through_mesh(object, scratch::dish_mesh, 0);
   H.CalculateObjectBounds(object);
 }
 
@@ -66,7 +65,7 @@ void createobjectcapsule(int object, float length, float size) {
     float y = v.y > 0 ? f32(double(v.y) + stretch) : f32(double(v.y) - stretch);
     return Vertex{v.x, y, v.z};
   });
-  objects3d::rebuild_through_mesh(object, capsule_mesh, 0);
+  objects3d::rebuild_through_mesh(object, scratch::capsule_mesh, 0);
 }
 
 // Multiplies every vertex of limbs 0 .. n - 1 by the percentages, so that the

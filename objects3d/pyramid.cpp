@@ -6,13 +6,13 @@
 #include "../draw2d/draw2d.h"
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "../plugin/scratch.h"
 #include "rebuild.h"
 
 namespace {
 
 constexpr int highest_scratch_number = 65000;
 constexpr int texture_flag = 1;
-constexpr int texture_bitmap = 1;
 constexpr int texture_side = 2;
 constexpr float base_corner_angles[3] = {0.0f, 120.0f, 240.0f};
 
@@ -86,14 +86,14 @@ void build_zero_faces(const Build& build) {
 void apply_white_texture(int object, int mesh) {
   int image = lowest_free(H.ImageGetExistEx);
   // The image number is found before the bitmap.
-  H.CreateBitmap(texture_bitmap, texture_side, texture_side);
+  H.CreateBitmap(scratch::pyramid_bitmap, texture_side, texture_side);
   for (int x = 0; x < texture_side; ++x)
     for (int y = 0; y < texture_side; ++y) {
       draw2d::white_ink();  // set again before every dot, as the host sees it
       H.DotInk(x, y);
     }
   H.GrabImageEx(image, 0, 0, texture_side, texture_side);
-  H.DeleteBitmapEx(texture_bitmap);
+  H.DeleteBitmapEx(scratch::pyramid_bitmap);
   objects3d::rebuild_through_mesh(object, mesh, image);
   H.ImageDeleteEx(image);
   H.Set(object, 1, 1, 0);

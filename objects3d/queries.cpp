@@ -6,10 +6,10 @@
 
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "../plugin/scratch.h"
 
 namespace {
 
-constexpr int line_scratch_object = 1000;
 constexpr int root_flag = 1;
 
 float root(float value) { return f32(std::sqrt(double(value))); }
@@ -70,13 +70,13 @@ K anglebetweenpoints(float ax, float ay, float az, float bx, float by, float bz,
 // second to the first, by placing a zero-size scratch cube at each.
 void line3d(float x1, float y1, float z1, float x2, float y2, float z2) {
   host::ensure_bound();
-  H.MakeCube(line_scratch_object, 0.0f);
-  H.Position(line_scratch_object, x1, y1, z1);
-  int first_x = H.GetScreenX(line_scratch_object);
-  int first_y = H.GetScreenY(line_scratch_object);
-  H.Position(line_scratch_object, x2, y2, z2);
-  int second_y = H.GetScreenY(line_scratch_object);  // y before x for the second point
-  int second_x = H.GetScreenX(line_scratch_object);
+  H.MakeCube(scratch::line_object, 0.0f);
+  H.Position(scratch::line_object, x1, y1, z1);
+  int first_x = H.GetScreenX(scratch::line_object);
+  int first_y = H.GetScreenY(scratch::line_object);
+  H.Position(scratch::line_object, x2, y2, z2);
+  int second_y = H.GetScreenY(scratch::line_object);  // y before x for the second point
+  int second_x = H.GetScreenX(scratch::line_object);
   H.Line(second_x, second_y, first_x, first_y);
-  H.DeleteEx(line_scratch_object);
+  H.DeleteEx(scratch::line_object);
 }

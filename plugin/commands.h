@@ -120,6 +120,13 @@ EC_EXPORT void EC_CDECL makenormalmap(int, int, int);  // MAKE NORMAL MAP
 // Sounds: utilities/sound.cpp
 EC_EXPORT void EC_CDECL savesound(int, char*);  // SAVESOUND
 EC_EXPORT void EC_CDECL endsound(int);  // END SOUND
+
+// How many commands there are: the rows of command_list.inc, counted.
+inline constexpr int command_count = 0
+#define EC_COMMAND(id, function, row) + 1
+#include "command_list.inc"
+#undef EC_COMMAND
+    ;
 // clang-format on
 
 // Protocol exports.

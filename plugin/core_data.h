@@ -33,8 +33,8 @@ inline void give_back(char** slot) {
   if (record) allocator()(slot, 0);
 }
 
-// A host-owned copy of `text` (null is taken as empty), as a 32-bit text
-// value; 0 before the host has handed over its record.
+// A host-owned copy of `text` (null is taken as empty), as a text result (the
+// copy's address); 0 before the host has handed over its record.
 KText string_result(const char* text);
 
 // Writes one of the ink fields; does nothing before the record is handed over.

@@ -10,7 +10,6 @@ const Command all_commands[] = {
 #include "command_list.inc"
 };
 #undef EC_COMMAND
-static_assert(sizeof all_commands / sizeof *all_commands == command_count);
 
 struct Protocol {
   std::string_view decorated;

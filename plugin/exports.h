@@ -4,6 +4,7 @@
 #pragma once
 #include <string_view>
 
+#include "commands.h"
 #include "decoration.h"
 
 namespace exports {
@@ -15,8 +16,8 @@ struct Command {
   void* address;
 };
 
-const Command* commands();
-constexpr int command_count = 66;
+const Command* commands();  // command_count of them, in table order
+using ::command_count;
 
 // The protocol exports' decorated names: protocol_name::ReceiveCoreDataPtr, ...
 namespace protocol_name {

@@ -45,8 +45,9 @@ bool bound;
 const Entry* entries() { return all_entries; }
 int entry_count() { return int(sizeof all_entries / sizeof *all_entries); }
 
-// The list is grouped by module in binding order (checked below), so one
-// pass asks for each module once and then for its entries in list order.
+// The list is grouped by module in binding order (checked above, at compile
+// time), so one pass asks for each module once and then for its entries in
+// list order.
 void bind_table() {
   bound = true;  // set first: binding runs once even if it finds nothing
   int module = -1;

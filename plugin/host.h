@@ -61,7 +61,9 @@ int entry_count();
 
 void bind_table();
 
-// First step of every command that calls the host.
+// The binding guard: the first step of every command but RND MIN MAX, FRONT
+// INK, BACK INK and BEZIERFUNCTION, also of GET DISTANCE and SWAP, which then
+// call no host function.
 inline void ensure_bound() {
   if (!bound) bind_table();
 }

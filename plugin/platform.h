@@ -1,8 +1,9 @@
 // The one place where the plug-in meets the operating system.
 //
-// On Windows these are the real calls.  In native (Linux) builds an in-process
-// registry stands in for the loaded host modules, the clock and the double-click
-// interval can be set, and sleeping is recorded instead of waited.
+// On Windows these are the real calls (platform.cpp).  In native (Linux)
+// builds platform_native.cpp stands in: an in-process registry for the loaded
+// host modules, a clock and a double-click interval that can be set, and
+// sleeping recorded instead of waited.
 #pragma once
 #include <cstdint>
 

@@ -1,4 +1,5 @@
-// Controls for the native stand-in of the platform (not built for Windows).
+// Controls for the native stand-in of the platform, platform_native.cpp (not
+// built for Windows).
 #pragma once
 #include <string>
 #include <vector>

@@ -13,8 +13,6 @@ echo "Shipped DLL: $(pwd)/build/win32/ExtraCommands.dll"
 package=build/dist/ExtraCommands-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt).zip
 unzip -tq "$package"
 echo "Package: $(pwd)/$package"
-if [ -f scripts/showcase.sh ]; then
-  cmake --preset native >/dev/null
-  cmake --build --preset native
-  sh scripts/showcase.sh
-fi
+cmake --preset native >/dev/null
+cmake --build --preset native
+sh scripts/showcase.sh

@@ -8,8 +8,9 @@
 # OUTPUT (the family examples) or OUTPUT/commands (one script per command),
 # its printed results in <name>.txt beside them.  Every command script must
 # make its picture, named after it (rotate_gx.ecs -> rotate_gx.png or .gif),
-# of at most 300 KB.  Nothing outside OUTPUT is changed: scripts/docs.sh
-# copies the pictures into docs/.
+# of at most 300 KB, and no script may call the host on a resource that does
+# not exist.  Nothing outside OUTPUT is changed: scripts/docs.sh copies the
+# pictures into docs/.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 runner=${1:-$root/build/native/ec_runner}
@@ -30,7 +31,11 @@ run() {
   name=$(basename "$1" .ecs)
   if "$runner" --out "$2" "$1" > "$2/$name.txt" 2> "$2/$name.err"; then
     rm -f "$2/$name.err"
-    return 0
+    warning=$(grep -m 1 '^line [0-9]*: .* does not exist$' "$2/$name.txt")
+    [ -z "$warning" ] && return 0
+    echo "FAILED  $name: $warning"
+    failed="$failed $name"
+    return 1
   fi
   echo "FAILED  $name: $(cat "$2/$name.err")"
   failed="$failed $name"

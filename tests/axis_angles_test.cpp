@@ -7,7 +7,6 @@
 
 using namespace reference;
 using plugin::HostTest;
-using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -64,9 +63,9 @@ TEST_F(AxisAngles, ListedOrientationsAgainstWorldUp) {
     place(1, {3, 4, 5}, row.angles);
     for (Vec up : {Vec{0, 1, 0}, Vec{0, 5, 0}}) {
       Measured m = measure(1, up);
-      expect_angle(m.pitch, row.pitch, 1e-3, "pitch");
-      expect_angle(m.heading, row.heading, 1e-3, "heading");
-      expect_angle(m.roll, row.roll, 1e-3, "roll");
+      expect_angle(m.pitch, row.pitch, listed_tolerance_degrees, "pitch");
+      expect_angle(m.heading, row.heading, listed_tolerance_degrees, "heading");
+      expect_angle(m.roll, row.roll, listed_tolerance_degrees, "roll");
     }
   }
 }
@@ -112,9 +111,9 @@ TEST_F(AxisAngles, RandomOrientationsAgainstWorldUp) {
     Decomposed expected = decompose(orientation(1));
     if (std::fabs(expected.pitch) > 80) continue;  // heading and roll are ill-conditioned there
     Measured m = measure(1, {0, 1, 0});
-    expect_angle(m.pitch, expected.pitch, 0.01, "pitch");
-    expect_angle(m.heading, expected.heading, 0.01, "heading");
-    expect_angle(m.roll, expected.roll, 0.01, "roll");
+    expect_angle(m.pitch, expected.pitch, tolerance_degrees, "pitch");
+    expect_angle(m.heading, expected.heading, tolerance_degrees, "heading");
+    expect_angle(m.roll, expected.roll, tolerance_degrees, "roll");
     EXPECT_EQ(hostsim::scene.objects[1].angles.x, float(a.x));
     Vec now = position(1);
     EXPECT_NEAR(length({now.x - p.x, now.y - p.y, now.z - p.z}), 0, 1e-4);
@@ -130,15 +129,15 @@ TEST_F(AxisAngles, RandomOrientationsAgainstAnyAxis) {
     Decomposed expected = decompose(times(axis_up_frame(float_axis), orientation(1)));
     if (std::fabs(expected.pitch) > 80) continue;
     Measured m = measure(1, float_axis);
-    expect_angle(m.pitch, expected.pitch, 0.01, "pitch");
-    expect_angle(m.heading, expected.heading, 0.01, "heading");
-    expect_angle(m.roll, expected.roll, 0.01, "roll");
+    expect_angle(m.pitch, expected.pitch, tolerance_degrees, "pitch");
+    expect_angle(m.heading, expected.heading, tolerance_degrees, "heading");
+    expect_angle(m.roll, expected.roll, tolerance_degrees, "roll");
   }
 }
 
 TEST_F(AxisAngles, ForwardAlongTheAxisIsPitchedDown) {
   place(1, {0, 0, 0}, {0, 0, 0});
-  EXPECT_NEAR(as_float(cmd::axis_angle_x(1, 0.f, 0.f, 1.f)), 270, 1e-3);
+  EXPECT_NEAR(as_float(cmd::axis_angle_x(1, 0.f, 0.f, 1.f)), 270, listed_tolerance_degrees);
 }
 
 TEST_F(AxisAngles, ZeroAxisActsAsWorldZ) {

@@ -71,13 +71,13 @@ TEST_F(Bezier, InfoDrawsHandlesCirclesAndMarkers) {
 }
 
 TEST_F(Bezier, FunctionIsTheCubicWithoutItsStart) {
-  EXPECT_EQ(plugin::as_float(cmd::bezierfunction(1, 2, 3, 2)), 22.f);
-  EXPECT_EQ(plugin::as_float(cmd::bezierfunction(1, 2, 3, 0)), 0.f);
-  EXPECT_EQ(plugin::as_float(cmd::bezierfunction(0.5f, -1, 4, 0.5f)), 1.8125f);
+  EXPECT_EQ(as_float(cmd::bezierfunction(1, 2, 3, 2)), 22.f);
+  EXPECT_EQ(as_float(cmd::bezierfunction(1, 2, 3, 0)), 0.f);
+  EXPECT_EQ(as_float(cmd::bezierfunction(0.5f, -1, 4, 0.5f)), 1.8125f);
   EXPECT_TRUE(hostsim::log().empty());
 }
 
 TEST_F(Bezier, FunctionIsEvaluatedInDouble) {
   // In single precision 2^24 + 1 rounds back to 2^24 and the sum would be 0.
-  EXPECT_EQ(plugin::as_float(cmd::bezierfunction(16777216.f, 1, -16777216.f, 1)), 1.f);
+  EXPECT_EQ(as_float(cmd::bezierfunction(16777216.f, 1, -16777216.f, 1)), 1.f);
 }

@@ -9,8 +9,6 @@
 
 namespace draw2d_test {
 
-using Lines = std::vector<std::string>;
-
 // The colour value the stand-in host's Rgb makes.
 constexpr K rgb(int red, int green, int blue) {
   return 0xFF000000u | static_cast<K>(red) << 16 | static_cast<K>(green) << 8 | static_cast<K>(blue);
@@ -26,8 +24,7 @@ inline std::string hex(K value) {
 // The function names of the log, in order ("Basic2D.Dot(1,2,0x0)" -> "Dot").
 inline Lines calls() {
   Lines names;
-  for (const std::string& line : hostsim::log())
-    names.push_back(line.substr(line.find('.') + 1, line.find('(') - line.find('.') - 1));
+  for (const std::string& line : hostsim::log()) names.push_back(plugin::parse_log_line(line).function);
   return names;
 }
 

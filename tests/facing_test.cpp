@@ -7,7 +7,6 @@
 
 using namespace reference;
 using plugin::HostTest;
-using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -83,8 +82,7 @@ TEST_F(PointTowards, SmoothingReachesTheHostUnchanged) {
     cmd::pointtowardsobject(1, 2, smoothing);
     Lines curves = hostsim::log_of("CurveAngleFFFF");
     ASSERT_EQ(curves.size(), 3u);
-    std::string smoothing_argument = std::to_string(smoothing) + ")";
-    for (const std::string& line : curves) EXPECT_EQ(line.substr(line.rfind(',') + 1), smoothing_argument);
+    EXPECT_EQ(plugin::arguments_of(curves, 2), Lines(3, std::to_string(smoothing)));
   }
 }
 
@@ -93,10 +91,10 @@ TEST_F(PointTowards, RepeatedCallsTurnTowardTheTargetAndStay) {
   place(2, {-20, 12, 40}, {0, 0, 0});
   for (int frame = 0; frame < 60; ++frame) cmd::pointtowardsobject(1, 2, 4);
   Vec forward = times(orientation(1), Vec{0, 0, 1});
-  EXPECT_LT(angle_between(forward, Vec{-21, 10, 37}), 0.01);
+  EXPECT_LT(angle_between(forward, Vec{-21, 10, 37}), tolerance_degrees);
   hostsim::Vec3 facing = angles_of(1);
   cmd::pointtowardsobject(1, 2, 4);
-  EXPECT_NEAR(angle_difference(angles_of(1).x, facing.x), 0, 1e-3);
-  EXPECT_NEAR(angle_difference(angles_of(1).y, facing.y), 0, 1e-3);
-  EXPECT_NEAR(angle_difference(angles_of(1).z, facing.z), 0, 1e-3);
+  EXPECT_NEAR(angle_difference(angles_of(1).x, facing.x), 0, listed_tolerance_degrees);
+  EXPECT_NEAR(angle_difference(angles_of(1).y, facing.y), 0, listed_tolerance_degrees);
+  EXPECT_NEAR(angle_difference(angles_of(1).z, facing.z), 0, listed_tolerance_degrees);
 }

@@ -9,13 +9,9 @@ namespace {
 
 // The alpha factors passed, in order, as the log writes them.
 Lines alphas(int object) {
-  Lines values;
-  std::string prefix = "Basic3D.SetAlphaFactor(" + std::to_string(object) + ",";
-  for (const std::string& line : hostsim::log_of("SetAlphaFactor")) {
-    EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
-    values.push_back(line.substr(prefix.size(), line.size() - prefix.size() - 1));
-  }
-  return values;
+  Lines lines = hostsim::log_of("SetAlphaFactor");
+  EXPECT_EQ(plugin::arguments_of(lines, 0), Lines(lines.size(), std::to_string(object)));
+  return plugin::arguments_of(lines, 1);
 }
 
 Lines count(int from, int to) {

@@ -1,16 +1,19 @@
 // The plug-in protocol, the core data record and the text commands.
+#include <cstring>
+
 #include "plugin.h"
 
 using plugin::HostTest;
 using plugin::text;
-using Lines = std::vector<std::string>;
 
 TEST(Protocol, DeclaresTwelveDependenciesWithTheHostPrefix) {
+  // The host's own file names, in the order the host asks for them.
+  const char* const names[] = {"Basic2DDebug.dll", "TextDebug.dll",  "SystemDebug.dll", "MemblocksDebug.dll",
+                               "Basic3DDebug.dll", "Core.dll",       "InputDebug.dll",  "MatrixDebug.dll",
+                               "CameraDebug.dll",  "SoundDebug.dll", "FileDebug.dll",   "ImageDebug.dll"};
   EXPECT_EQ(cmd::GetNumDependencies(), 12);
-  EXPECT_STREQ(cmd::GetDependencyID(0), EC_HOST_PREFIX "Basic2DDebug.dll");
-  EXPECT_STREQ(cmd::GetDependencyID(5), EC_HOST_PREFIX "Core.dll");
-  EXPECT_STREQ(cmd::GetDependencyID(11), EC_HOST_PREFIX "ImageDebug.dll");
-  EXPECT_STREQ(cmd::GetDependencyID(3), EC_HOST_PREFIX "MemblocksDebug.dll");
+  for (int i = 0; i < 12; ++i)
+    EXPECT_STREQ(cmd::GetDependencyID(i), (EC_HOST_PREFIX + std::string(names[i])).c_str()) << i;
   EXPECT_EQ(cmd::GetDependencyID(-1), nullptr);
   EXPECT_EQ(cmd::GetDependencyID(12), nullptr);
 }
@@ -57,6 +60,9 @@ TEST_F(TextCommands, ShortFilenameScansFromTheEnd) {
   short_name("ab.c");
   EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.Len(\"ab.c\")", "Text.Mid(0,\"ab.c\",4)",
                                    "Text.Mid(0,\"ab.c\",3)", "Text.Right(0,\"ab.c\",1)", "Core.StringAllocator(2)"}));
+  hostsim::clear_log();
+  short_name("");  // nothing to scan
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.Len(\"\")", "Core.StringAllocator(1)"}));
 }
 
 TEST_F(TextCommands, TheTextPassedInIsGivenBack) {
@@ -69,6 +75,20 @@ TEST_F(TextCommands, TheTextPassedInIsGivenBack) {
   EXPECT_EQ(hostsim::log_of("StringAllocator"), (Lines{"Core.StringAllocator(0)", "Core.StringAllocator(2)"}));
   EXPECT_EQ(hostsim::live_strings(), 1);  // the old text went back, the result is new
   EXPECT_EQ(text(result), "y");
+}
+
+// The stand-in's texts are not cleared, and one written past its end is
+// counted: every host test checks the count as it ends.
+TEST_F(HostTest, TextsWrittenPastTheirEndAreCounted) {
+  auto allocate = reinterpret_cast<void (*)(char**, int)>(*static_cast<void**>(hostsim::core_record()));
+  char* made = nullptr;
+  allocate(&made, 4);
+  EXPECT_NE(made[3], '\0');
+  std::memcpy(made, "abcd", 5);  // the NUL one byte past the end
+  allocate(&made, 0);
+  EXPECT_EQ(hostsim::overrun_strings(), 1);
+  hostsim::reset();
+  EXPECT_EQ(hostsim::overrun_strings(), 0);
 }
 
 TEST_F(TextCommands, InksAreWrittenIntoTheRecord) {

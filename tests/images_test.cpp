@@ -5,8 +5,6 @@
 #include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
 
 constexpr int source = 5;

@@ -7,7 +7,6 @@
 #include "plugin.h"
 
 using plugin::HostTest;
-using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -59,7 +58,10 @@ class DoubleClick : public HostTest {
     return cmd::mousedoubleclick(1);
   }
   // Leaves the double-click state idle: a release seen long after any click.
-  void TearDown() override { click(0, INT_MAX); }
+  void TearDown() override {
+    click(0, INT_MAX);
+    HostTest::TearDown();
+  }
 };
 
 TEST_F(DoubleClick, PressReleasePressWithinTheIntervalCompletesOne) {
@@ -154,12 +156,12 @@ TEST(RandomRange, TheWholeIntegerRangeGivesItsFirst32768Values) {
 }
 
 TEST_F(HostTest, SwapNegates) {
-  EXPECT_EQ(plugin::as_float(cmd::swap(2.5f)), -2.5f);
-  EXPECT_EQ(plugin::as_float(cmd::swap(-1e30f)), 1e30f);
+  EXPECT_EQ(as_float(cmd::swap(2.5f)), -2.5f);
+  EXPECT_EQ(as_float(cmd::swap(-1e30f)), 1e30f);
   EXPECT_EQ(cmd::swap(0.0f), 0u);
   EXPECT_EQ(cmd::swap(-0.0f), 0u);  // +0, never -0
-  EXPECT_TRUE(std::isnan(plugin::as_float(cmd::swap(INFINITY))));
-  EXPECT_TRUE(std::isnan(plugin::as_float(cmd::swap(-INFINITY))));
-  EXPECT_TRUE(std::isnan(plugin::as_float(cmd::swap(NAN))));
+  EXPECT_TRUE(std::isnan(as_float(cmd::swap(INFINITY))));
+  EXPECT_TRUE(std::isnan(as_float(cmd::swap(-INFINITY))));
+  EXPECT_TRUE(std::isnan(as_float(cmd::swap(NAN))));
   EXPECT_TRUE(hostsim::log().empty());
 }

@@ -3,19 +3,17 @@
 #include "../plugin/platform_native.h"
 #include "plugin.h"
 
-TEST(Draw2dNative, BezierFunctionLeavesTheTableUnbound) {
-  hostsim::reset();
-  ASSERT_TRUE(hostsim::load_modules());
-  ASSERT_FALSE(host::bound) << "run this test in a process of its own";
+using Draw2dNative = plugin::HostTest;  // each test starts with the table unbound
+
+TEST_F(Draw2dNative, BezierFunctionLeavesTheTableUnbound) {
+  ASSERT_FALSE(host::bound);
   cmd::bezierfunction(1, 2, 3, 0.5f);
   EXPECT_FALSE(host::bound);
   cmd::hollowrect(0, 0, 1, 1);
   EXPECT_TRUE(host::bound);
 }
 
-TEST(Draw2dNative, FadesSleepTheDelayAfterEveryStep) {
-  hostsim::reset();
-  ASSERT_TRUE(hostsim::load_modules());
+TEST_F(Draw2dNative, FadesSleepTheDelayAfterEveryStep) {
   platform::native::clear_sleeps();
   cmd::fadescreen(1, 3);
   EXPECT_EQ(platform::native::sleeps(), std::vector<int>(100, 3));

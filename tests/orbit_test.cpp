@@ -6,14 +6,8 @@
 
 using namespace reference;
 using plugin::HostTest;
-using Lines = std::vector<std::string>;
 
 namespace {
-
-// Orientations pass through the stand-in host's sines, cosines and arc
-// tangents, taken from the C library, whose last bits may differ from one
-// library to another: angles are compared within a tolerance.
-constexpr double tolerance_degrees = 0.01;
 
 void orbit(int object, Vec centre, Vec axis, float angle) {
   cmd::orbit(object, float(centre.x), float(centre.y), float(centre.z), float(axis.x), float(axis.y), float(axis.z),

@@ -159,6 +159,31 @@ void* plugin::find_export(const char* decorated_name) { return exports::find(dec
 
 void plugin::HostTest::hand_over_record() { cmd::ReceiveCoreDataPtr(hostsim::core_record()); }
 
+plugin::LogLine plugin::parse_log_line(const std::string& line) {
+  std::size_t dot = line.find('.'), open = line.find('(', dot);
+  LogLine parsed{line.substr(0, dot), line.substr(dot + 1, open - dot - 1), {}};
+  std::string argument;
+  bool in_text = false;
+  for (std::size_t at = open + 1; at + 1 < line.size(); ++at) {  // up to the closing parenthesis
+    char c = line[at];
+    if (c == ',' && !in_text) {
+      parsed.arguments.push_back(argument);
+      argument.clear();
+      continue;
+    }
+    if (c == '"') in_text = !in_text;
+    argument += c;
+  }
+  if (open + 2 < line.size()) parsed.arguments.push_back(argument);
+  return parsed;
+}
+
+Lines plugin::arguments_of(const Lines& lines, std::size_t index) {
+  Lines values;
+  for (const std::string& line : lines) values.push_back(parse_log_line(line).arguments.at(index));
+  return values;
+}
+
 namespace {
 
 // Every test starts with the plug-in as a freshly started host has it.

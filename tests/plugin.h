@@ -11,11 +11,15 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "../hostsim/core_state.h"
 #include "../hostsim/hostsim.h"
 #include "../plugin/commands.h"
 #include "../plugin/decoration.h"
+
+// Lines of the stand-in host's log, in order.
+using Lines = std::vector<std::string>;
 
 namespace plugin {
 
@@ -80,21 +84,29 @@ constexpr const char* decorated_of(const char* row) {
   return at;
 }
 
-inline float as_float(K bits) {
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
 inline std::string text(KText value) { return text_chars(value) ? text_chars(value) : "<null>"; }
 
-// A fresh host with every module loaded and its core record handed over.
+// A line of the stand-in host's log taken apart: "Basic2D.Dot(1,2,0xFF)" is
+// module "Basic2D", function "Dot" and arguments {"1", "2", "0xFF"}.  A text
+// argument keeps its quotes and may hold commas.
+struct LogLine {
+  std::string module, function;
+  Lines arguments;
+};
+LogLine parse_log_line(const std::string& line);
+
+// Argument `index` (from 0) of each line, in order.
+Lines arguments_of(const Lines& lines, std::size_t index);
+
+// A fresh host with every module loaded; no text it made may be written past
+// its end.
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     hostsim::reset();
     ASSERT_TRUE(hostsim::load_modules());
   }
+  void TearDown() override { EXPECT_EQ(hostsim::overrun_strings(), 0) << "texts written past their end"; }
   void hand_over_record();
 };
 

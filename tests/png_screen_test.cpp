@@ -1,6 +1,9 @@
-// One of each 2D shape, widget and text effect on a screen, written to
-// draw2d_screen.png in the working directory (the build directory under
-// ctest) for a person to look at.
+// One of each 2D shape, widget and text effect on a screen, and the font's
+// characters, written as PNG files into the build directory for a person to
+// look at.
+#include <map>
+
+#include "../hostsim/font.h"
 #include "../hostsim/input_state.h"
 #include "../hostsim/png_io.h"
 #include "draw2d_support.h"
@@ -38,7 +41,7 @@ TEST_F(PngScreen, EveryShapeAndWidgetOnOneScreen) {
   cmd::text_underline(420, 320, underline);
   cmd::typewritertext(typed, 420, 350, 1.f, 9.f);
 
-  const std::string path = "draw2d_screen.png";
+  const std::string path = EC_BINARY_DIR "/draw2d_screen.png";
   ASSERT_TRUE(hostsim::save_png(path, hostsim::screen.width, hostsim::screen.height, hostsim::screen.pixels));
   int width = 0, height = 0;
   std::vector<std::uint32_t> pixels;
@@ -49,16 +52,53 @@ TEST_F(PngScreen, EveryShapeAndWidgetOnOneScreen) {
   EXPECT_EQ(pixels[265 * 640 + 40], rgb(60, 160, 255));  // inside the loading bar
 }
 
-// The font, four times enlarged, written to draw2d_font.png.
-TEST_F(PngScreen, FontSheet) {
+namespace {
+
+// The pixels of the character cell at `column` of a text drawn at (x, y).
+std::vector<std::uint32_t> cell(int x, int y, int column) {
+  std::vector<std::uint32_t> pixels;
+  for (int dy = 0; dy < hostsim::font_cell_height; ++dy)
+    for (int dx = 0; dx < hostsim::font_cell_width; ++dx)
+      pixels.push_back(hostsim::pixel(x + column * hostsim::font_cell_width + dx, y + dy));
+  return pixels;
+}
+
+}  // namespace
+
+// Every character of the sheet that the font has is drawn with a glyph of
+// its own, lower case with its capital's, and only the space is blank; the
+// characters it lacks are drawn as '?'.  The sheet, four times enlarged, is
+// written to draw2d_font.png.
+TEST_F(PngScreen, FontSheetGivesEachCharacterItsOwnGlyph) {
   const char* rows[] = {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "0123456789 .,:;!?'\"-+=/",
                         "()[]<>%_*#&@$ ~^{}|`\\"};
+  const std::string lacking = "~^{}|`\\";
+  constexpr int left = 4, top = 2, row_height = 9, capitals = 0, lower_case = 1;
   hostsim::set_screen_size(170, 40);
-  for (int row = 0; row < 4; ++row) cmd::typewritertext(text(rows[row]), 4, 2 + 9 * row, 100.f, 0.f);
+  for (int row = 0; row < 4; ++row) cmd::typewritertext(text(rows[row]), left, top + row_height * row, 100.f, 0.f);
+
+  const std::vector<std::uint32_t> blank(hostsim::font_cell_width * hostsim::font_cell_height, hostsim::pixel(0, 0));
+  std::map<std::vector<std::uint32_t>, char> owners;  // each glyph and the first character drawn with it
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; rows[row][column]; ++column) {
+      char character = rows[row][column];
+      std::vector<std::uint32_t> glyph = cell(left, top + row_height * row, column);
+      if (row == lower_case) {
+        EXPECT_EQ(glyph, cell(left, top + row_height * capitals, column)) << character;
+      } else if (character == ' ') {
+        EXPECT_EQ(glyph, blank);
+      } else {
+        EXPECT_NE(glyph, blank) << character;
+        char owner = owners.emplace(glyph, character).first->second;
+        EXPECT_EQ(owner, lacking.find(character) == std::string::npos ? character : '?') << character;
+      }
+    }
+  }
+
   constexpr int zoom = 4;
   int width = hostsim::screen.width * zoom, height = hostsim::screen.height * zoom;
   std::vector<std::uint32_t> large(static_cast<std::size_t>(width) * height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) large[static_cast<std::size_t>(y) * width + x] = hostsim::pixel(x / zoom, y / zoom);
-  EXPECT_TRUE(hostsim::save_png("draw2d_font.png", width, height, large));
+  EXPECT_TRUE(hostsim::save_png(EC_BINARY_DIR "/draw2d_font.png", width, height, large));
 }

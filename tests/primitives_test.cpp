@@ -8,7 +8,6 @@
 #include "vertices.h"
 
 using hostsim::Vec3;
-using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -115,6 +114,12 @@ TEST_F(Primitives, CapsuleCallSequenceAndVertices) {
   vertices::expect_equal(vertices::of_limb(4, 0), moved);
   EXPECT_EQ(hostsim::scene.objects.at(4).bounds_calculated, 0);
   EXPECT_TRUE(hostsim::scene.meshes.empty());
+  // A sphere of size 0 has every vertex at height 0 (or -0): none is above
+  // the middle, so all move down.
+  cmd::createobjectcapsule(5, 4.0f, 0.0f);
+  std::vector<Vec3> flat = vertices::of_limb(5, 0);
+  ASSERT_EQ(flat.size(), moved.size());
+  for (const Vec3& v : flat) EXPECT_EQ(v.y, -4.0f);
 }
 
 TEST_F(Primitives, CapsuleOfItsOwnSizeStaysASphere) {

@@ -8,7 +8,6 @@
 #include "vertices.h"
 
 using hostsim::Vec3;
-using Lines = std::vector<std::string>;
 
 namespace {
 

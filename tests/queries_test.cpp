@@ -6,8 +6,7 @@
 
 #include "../hostsim/basic3d_state.h"
 #include "plugin.h"
-
-using Lines = std::vector<std::string>;
+#include "rotation_reference.h"
 
 namespace {
 
@@ -144,14 +143,20 @@ TEST_F(Queries, AngleBetweenPoints) {
   hostsim::clear_log();
   EXPECT_TRUE(std::isnan(as_float(cmd::anglebetweenpoints(0, 0, 0, 1, 1, 0, 1, 1, 0))));
   EXPECT_EQ(hostsim::log_of("AcosFF"), (Lines{"Core.AcosFF(1.00000012)"}));
+  // Float sums in the order y, x, z: for (0.1, 0.1, 0.5) the squares make
+  // 0.270000011, for (0.3, 0.4, 0.2) 0.289999992, the products 0.170000017;
+  // with the z term in the first of the two sums they would make 0.269999981,
+  // 0.290000021 and 0.170000002.
+  hostsim::clear_log();
+  cmd::anglebetweenpoints(0, 0, 0, 0.1f, 0.1f, 0.5f, 0.3f, 0.4f, 0.2f);
+  EXPECT_EQ(hostsim::log(),
+            (Lines{"Core.SqrtFF(0.270000011)", "Core.SqrtFF(0.289999992)", "Core.AcosFF(0.607530534)"}));
   // Coincident points: the cosine is not a number and goes to the host as such.
   EXPECT_TRUE(std::isnan(as_float(cmd::anglebetweenpoints(1, 2, 3, 4, 5, 6, 1, 2, 3))));
   EXPECT_TRUE(std::isnan(as_float(cmd::anglebetweenpoints(not_a_number, 0, 0, 1, 0, 0, 0, 1, 0))));
   EXPECT_TRUE(std::isnan(as_float(cmd::anglebetweenpoints(0, 0, 0, inf, 0, 0, 0, 1, 0))));
 }
 
-// The stand-in host takes its arc cosine and square roots from the C library,
-// whose last bits may differ from one library to another: hence the tolerances.
 TEST_F(Queries, AngleBetweenPointsAgainstDoublePrecision) {
   Random random(17);
   for (int i = 0; i < 500; ++i) {
@@ -164,7 +169,7 @@ TEST_F(Queries, AngleBetweenPointsAgainstDoublePrecision) {
         std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]) * std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
     double expected = std::acos(dot / lengths) * 180 / pi;
     float angle = as_float(cmd::anglebetweenpoints(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]));
-    EXPECT_NEAR(angle, expected, 0.05) << i;
+    EXPECT_NEAR(angle, expected, reference::arccosine_tolerance_degrees) << i;
   }
 }
 

@@ -22,6 +22,20 @@ struct Vec {
 constexpr double pi = 3.14159265358979323846;
 constexpr double radians = pi / 180.0;
 
+// The plug-in works in 32-bit floats, through the stand-in host's sines,
+// cosines and arc tangents, each rounded to a float; the reference works in
+// doubles.  One rounding moves an angle below 360 degrees by at most 2e-5
+// degrees.  How the plug-in rounds is pinned by exact cases; against the
+// reference, angles are compared within these tolerances:
+// - a listed case, a few roundings from exact angles;
+constexpr double listed_tolerance_degrees = 1e-3;
+// - a random orientation, turned in floats through five rotations, sampled
+//   back from the host and read back as Euler angles: the roundings add up;
+constexpr double tolerance_degrees = 0.01;
+// - an angle measured through an arc cosine: near 0 and 180 degrees one unit
+//   in the last place of a float cosine moves the angle by up to 0.02 degrees.
+constexpr double arccosine_tolerance_degrees = 0.05;
+
 inline Mat times(const Mat& a, const Mat& b) {
   Mat m{};
   for (int i = 0; i < 3; ++i)

@@ -168,6 +168,19 @@ TEST_F(Shapes, GalaxyStarsCallTheHostInOrder) {
   EXPECT_EQ(log[11], "Core.SinFF(" + hostsim::format_float(static_cast<float>(z)) + ")");
 }
 
+// The fourth star: d = 3.279, v = 2423, w = 1 and z = 491 make the radius
+// term e = d² · sin(3 · 2423°) · 1 · 300 / 300 = 10.0377 and the angle
+// a = 10 · sin 491° + 2423 + 2e = 2450.6225°: the star lies at
+// (320 + (1000 / 200) · e · sin a, 240 + (600 / 200) · e · cos a) = (273.03, 250.61).
+// The fifth, e = 1.4084 and a = 1147.6946°, at (326.51, 241.60).
+TEST_F(Shapes, GalaxyStarsAreOffsetByTheirRadiusTerm) {
+  cmd::drawgalaxy(320, 240, 1000, 600, 3, 2, 6, 10, 300, red);
+  Lines dots = hostsim::log_of("Dot");
+  ASSERT_EQ(dots.size(), 6u);
+  EXPECT_EQ(dots[3], "Basic2D.Dot(273,250,0xFFFFFFFF)");
+  EXPECT_EQ(dots[4], "Basic2D.Dot(326,241,0xFFFFFFFF)");
+}
+
 TEST_F(Shapes, GalaxyStarsAtTheCentreAreSaturated) {
   // Size 0 gives every star the radius term 0: an infinite brightness boost.
   cmd::drawgalaxy(100, 100, 400, 400, 3, 2, 20, 10, 0, rgb(10, 20, 30));
@@ -176,20 +189,11 @@ TEST_F(Shapes, GalaxyStarsAtTheCentreAreSaturated) {
 }
 
 TEST_F(Shapes, NarrowGalaxiesCollapseOntoTheCentreLines) {
-  auto coordinates = [](int index) {
-    Lines values;
-    for (const std::string& dot : hostsim::log_of("Dot")) {
-      std::string args = dot.substr(dot.find('(') + 1);
-      std::size_t first = args.find(','), second = args.find(',', first + 1);
-      values.push_back(index == 0 ? args.substr(0, first) : args.substr(first + 1, second - first - 1));
-    }
-    return values;
-  };
   cmd::drawgalaxy(300, 200, 199, 800, 4, 3, 50, 20, 200, red);
-  EXPECT_EQ(coordinates(0), Lines(50, "300"));
+  EXPECT_EQ(plugin::arguments_of(hostsim::log_of("Dot"), 0), Lines(50, "300"));
   hostsim::clear_log();
   cmd::drawgalaxy(300, 200, 800, 199, 4, 3, 50, 20, 200, red);
-  EXPECT_EQ(coordinates(1), Lines(50, "200"));
+  EXPECT_EQ(plugin::arguments_of(hostsim::log_of("Dot"), 1), Lines(50, "200"));
 }
 
 TEST_F(Shapes, GalaxyStarsOfAWhiteColourStayWhite) {

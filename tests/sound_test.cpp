@@ -8,7 +8,6 @@
 #include "../hostsim/sound_state.h"
 #include "plugin.h"
 
-using Lines = std::vector<std::string>;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
@@ -22,7 +21,10 @@ class SaveSound : public plugin::HostTest {
     std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     path = (std::filesystem::temp_directory_path() / ("ec_savesound_" + name + ".wav")).string();
   }
-  void TearDown() override { std::filesystem::remove(path); }
+  void TearDown() override {
+    std::filesystem::remove(path);
+    HostTest::TearDown();
+  }
 
   hostsim::Sound& stereo(Bytes samples) {
     hostsim::Sound& s = hostsim::sound_state.sounds[sound];

@@ -7,8 +7,6 @@
 #include "../hostsim/matrix_state.h"
 #include "plugin.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
 
 constexpr int grid = 7;
@@ -48,6 +46,13 @@ TEST_F(Terrain, SmoothingASizeTwoGridRewritesTheCentreAlone) {
   EXPECT_EQ(after.height(1, 1), (212.0f + 1 + 10 + 221) * 0.25f);
   after.height(1, 1) = before.height(1, 1);
   EXPECT_EQ(after.heights, before.heights);
+  // Float sums in the order read: 0.1 below, 1.2 right, 0.3 left, 0.4 above
+  // make 2.00000024; every other order makes 2.
+  hostsim::Matrix& m = matrix(2);
+  m.height(1, 0) = 0.1f, m.height(2, 1) = 1.2f, m.height(0, 1) = 0.3f, m.height(1, 2) = 0.4f;
+  hostsim::clear_log();
+  cmd::smooth_matrix(grid, 2, 1);
+  EXPECT_EQ(hostsim::log_of("SetHeight"), Lines{"Matrix.SetHeight(7,1,1,0.50000006)"});
 }
 
 TEST_F(Terrain, SmoothingWritesEachVertexBeforeTheNextIsRead) {
@@ -186,6 +191,11 @@ TEST_F(Terrain, RandomHeightsAreTheLowestPlusWholeNumbers) {
   for (float h : current().heights) {
     EXPECT_TRUE(h == 0.5f || h == 1.5f || h == 2.5f || h == 3.5f) << h;
   }
+  // The range is a float difference: 9.9 - (-0.1) is 9.99999962, which as a
+  // float is 10.
+  hostsim::clear_log();
+  cmd::randomize_matrix(grid, 0, -0.1f, 9.9f);
+  EXPECT_EQ(hostsim::log_of("RndLL"), Lines{"Core.RndLL(10)"});
 }
 
 TEST_F(Terrain, RandomHeightsFollowTheHostTimer) {

@@ -56,7 +56,7 @@ TEST_F(TextEffects, TypewriterShowsOneMoreCharacterPerCall) {
   float progress = 0;
   Lines shown;
   for (int call = 1; call <= 7; ++call) {
-    progress = plugin::as_float(cmd::typewritertext(text("Hello"), 5, 5, 1.f, progress));
+    progress = as_float(cmd::typewritertext(text("Hello"), 5, 5, 1.f, progress));
     EXPECT_EQ(progress, call <= 6 ? call : 6) << call;
   }
   EXPECT_EQ(hostsim::log_of("Left"),
@@ -71,24 +71,24 @@ TEST_F(TextEffects, TypewriterAccumulatesFractions) {
   float progress = 0;
   Lines counts;
   for (int call = 0; call < 3; ++call) {
-    progress = plugin::as_float(cmd::typewritertext(text("Hello"), 0, 0, 0.5f, progress));
+    progress = as_float(cmd::typewritertext(text("Hello"), 0, 0, 0.5f, progress));
     EXPECT_EQ(progress, 0.5f * (call + 1));
   }
   EXPECT_EQ(hostsim::log_of("BasicText"),
             (Lines{"Text.BasicText(0,0,\"\")", "Text.BasicText(0,0,\"H\")", "Text.BasicText(0,0,\"H\")"}));
   // Progress is added in single precision.
-  EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hello"), 0, 0, 0.1f, 0.2f)), 0.2f + 0.1f);
+  EXPECT_EQ(as_float(cmd::typewritertext(text("Hello"), 0, 0, 0.1f, 0.2f)), 0.2f + 0.1f);
 }
 
 TEST_F(TextEffects, TypewriterWithSpeedZeroRedrawsTheSamePrefix) {
-  EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hello"), 0, 0, 0, 2.5f)), 2.5f);
+  EXPECT_EQ(as_float(cmd::typewritertext(text("Hello"), 0, 0, 0, 2.5f)), 2.5f);
   EXPECT_EQ(hostsim::log_of("Left"), (Lines{"Text.Left(0,\"Hello\",2)"}));
 }
 
 TEST_F(TextEffects, TypewriterProgressOutsideTheIntegerRange) {
-  EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, 1e30f)), 1e30f);
-  EXPECT_EQ(plugin::as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, -1e30f)), -1e30f + 1);
-  EXPECT_TRUE(std::isnan(plugin::as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, NAN))));
+  EXPECT_EQ(as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, 1e30f)), 1e30f);
+  EXPECT_EQ(as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, -1e30f)), -1e30f + 1);
+  EXPECT_TRUE(std::isnan(as_float(cmd::typewritertext(text("Hi"), 0, 0, 1, NAN))));
   EXPECT_EQ(hostsim::log_of("Left"),
             (Lines{"Text.Left(0,\"Hi\",2147483647)", "Text.Left(0,\"Hi\",-2147483648)", "Text.Left(0,\"Hi\",0)"}));
 }

@@ -3,8 +3,6 @@
 #include "../hostsim/memblocks_state.h"
 #include "plugin.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
 
 class Textures : public plugin::HostTest {
@@ -13,10 +11,9 @@ class Textures : public plugin::HostTest {
   K written_colour() {
     Lines writes = hostsim::log_of("WriteMemblockDWord");
     EXPECT_EQ(writes.size(), 4u);
-    const std::string prefix = "Memblocks.WriteMemblockDWord(1,12,0x";
-    const std::string& last = writes.back();
-    EXPECT_EQ(last.rfind(prefix, 0), 0u);
-    return static_cast<K>(std::stoul(last.substr(prefix.size()), nullptr, 16));
+    Lines last = plugin::parse_log_line(writes.back()).arguments;
+    EXPECT_EQ(Lines(last.begin(), last.begin() + 2), (Lines{"1", "12"}));
+    return static_cast<K>(std::stoul(last.at(2), nullptr, 16));
   }
   void expect_one_pixel_image(int number, K colour) {
     ASSERT_EQ(hostsim::storage.images.count(number), 1u);

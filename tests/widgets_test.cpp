@@ -20,12 +20,7 @@ void button(int x1, int y1, int x2, int y2, int bevel) {
 }
 
 // The fifth argument (the first corner colour) of the last BoxGradient call.
-std::string fill_colour() {
-  std::string line = hostsim::log_of("BoxGradient").back();
-  std::size_t at = 0;
-  for (int commas = 0; commas < 4; ++commas) at = line.find(',', at) + 1;
-  return line.substr(at, line.find(',', at) - at);
-}
+std::string fill_colour() { return plugin::parse_log_line(hostsim::log_of("BoxGradient").back()).arguments.at(4); }
 
 void mouse(int x, int y, int click) {
   hostsim::input_state.mouse_x = x;
@@ -226,16 +221,16 @@ TEST_F(Widgets, SliderInsideWithoutAClickKeepsItsValue) {
 
 TEST_F(Widgets, SliderHeldInsideFollowsTheMouse) {
   mouse(150, 55, 1);
-  EXPECT_EQ(plugin::as_float(cmd::gui_slider(100, 50, 200, 0.5f)), 0.25f);
+  EXPECT_EQ(as_float(cmd::gui_slider(100, 50, 200, 0.5f)), 0.25f);
   EXPECT_EQ(hostsim::log()[7], "Basic2D.Box(196,42,204,58)");  // the knob stays at the value passed in
   EXPECT_EQ(hostsim::log().back(), "Input.GetMouseX()");
   mouse(300, 40, 1);
-  EXPECT_EQ(plugin::as_float(cmd::gui_slider(100, 50, 200, 0.5f)), 1.0f);
+  EXPECT_EQ(as_float(cmd::gui_slider(100, 50, 200, 0.5f)), 1.0f);
 }
 
 TEST_F(Widgets, SliderOfLengthZero) {
   mouse(100, 50, 1);
-  EXPECT_TRUE(std::isnan(plugin::as_float(cmd::gui_slider(100, 50, 0, 0.5f))));
+  EXPECT_TRUE(std::isnan(as_float(cmd::gui_slider(100, 50, 0, 0.5f))));
   hostsim::clear_log();
   // length · infinity is NaN: the knob goes to 0.
   cmd::gui_slider(100, 50, 0, INFINITY);

@@ -10,11 +10,10 @@
 
 #include "../plugin/commands.h"
 #include "../plugin/host.h"
+#include "../plugin/scratch.h"
 
 namespace {
 
-constexpr int source_block = 1;
-constexpr int result_block = 2;
 constexpr int header_bytes = 12;
 constexpr int pixel_bytes = 4;
 constexpr double gradient_scale = 0.01;
@@ -35,10 +34,11 @@ bool picture_fits(Picture picture, int size) {
   return picture.width <= pixels && picture.height <= pixels / picture.width;
 }
 
-// A gradient, the difference of two heights: scaled (stored as a float),
-// squared (stored as a float), and max(2, |scaled|), the least length that
-// keeps every component of the normal (dx, dy, 2) within -1..1 when it
-// divides them (the true length, sqrt(dx² + 4 + dy²), is never less).
+// A gradient, the difference of two heights: scaled (stored as a float), its
+// square (the float product, kept in a double for the sum it goes into), and
+// max(2, |scaled|), the least length that keeps every component of the
+// normal (dx, dy, 2) within -1..1 when it divides them (the true length,
+// sqrt(dx² + 4 + dy²), is never less).
 // Heights are bytes, so a gradient is one of 511 values, worked out once, on
 // the first map made (a table built at compile time would be 8 KB of the
 // library file, and loading the library runs nothing of its own); a host
@@ -82,7 +82,7 @@ int component_byte(float component) {
   return static_cast<int>(value);
 }
 
-int height_at(int offset) { return H.ReadMemblockByte(source_block, offset); }
+int height_at(int offset) { return H.ReadMemblockByte(scratch::normal_map_source, offset); }
 
 // The normal (dx, dy, 2) scaled to length 1, written as the pixel at byte
 // `at` of the result: red, green, blue, then an opaque alpha.  (Inline, as
@@ -91,16 +91,16 @@ inline void write_normal(int at, Gradient dx, Gradient dy) {
   float unit_length = dx.unit_length > dy.unit_length ? dx.unit_length : dy.unit_length;
   double z_squared = static_cast<double>(normal_z) * normal_z;
   float length = as_float(H.SqrtFF(f32(dx.squared + z_squared + dy.squared)));
-  float inverse = 1.0f / length;  // as the quotient in double, stored as a float
+  float inverse = 1.0f / length;  // rounded once: what the double quotient stored as a float gives
   float nx = dx.scaled * inverse, ny = dy.scaled * inverse, nz = inverse + inverse;
   bool unit = length >= unit_length;
   int red = unit ? unit_byte(nx) : component_byte(nx);
   int green = unit ? unit_byte(ny) : component_byte(ny);
   int blue = unit ? unit_byte(nz) : component_byte(nz);
-  H.WriteMemblockByte(result_block, at + 2, red);  // red, green, blue, alpha: not byte order
-  H.WriteMemblockByte(result_block, at + 1, green);
-  H.WriteMemblockByte(result_block, at + 0, blue);
-  H.WriteMemblockByte(result_block, at + 3, byte_max);  // opaque
+  H.WriteMemblockByte(scratch::normal_map_result, at + 2, red);  // red, green, blue, alpha: not byte order
+  H.WriteMemblockByte(scratch::normal_map_result, at + 1, green);
+  H.WriteMemblockByte(scratch::normal_map_result, at + 0, blue);
+  H.WriteMemblockByte(scratch::normal_map_result, at + 3, byte_max);  // opaque
 }
 
 // The pixel at byte `at`, from the heights of its neighbours at the given
@@ -167,14 +167,14 @@ EC_PLAIN_HOST_CALL void writeimage(int a, int b, int c, int d, int e, int f, int
 // pixels; the result image is made and the scratch blocks deleted regardless.
 void makenormalmap(int source, int result, int sense) {
   host::ensure_bound();
-  H.CreateMemblockFromImage(source_block, source);
-  int size = H.GetMemblockSize(source_block);
-  H.MakeMemblock(result_block, size);
+  H.CreateMemblockFromImage(scratch::normal_map_source, source);
+  int size = H.GetMemblockSize(scratch::normal_map_source);
+  H.MakeMemblock(scratch::normal_map_result, size);
   Picture picture;
-  picture.width = static_cast<int>(H.ReadMemblockDWord(source_block, 0));
-  picture.height = static_cast<int>(H.ReadMemblockDWord(source_block, 4));
-  H.ReadMemblockDWord(source_block, 8);  // the depth: pixels are 4 bytes whatever it says
-  H.CopyMemblock(source_block, result_block, 0, 0, header_bytes);
+  picture.width = static_cast<int>(H.ReadMemblockDWord(scratch::normal_map_source, 0));
+  picture.height = static_cast<int>(H.ReadMemblockDWord(scratch::normal_map_source, 4));
+  H.ReadMemblockDWord(scratch::normal_map_source, 8);  // the depth: pixels are 4 bytes whatever it says
+  H.CopyMemblock(scratch::normal_map_source, scratch::normal_map_result, 0, 0, header_bytes);
   if (picture_fits(picture, size)) {
     if (!byte_gradients_filled) fill_byte_gradients();
     if (sense == 1)
@@ -182,7 +182,7 @@ void makenormalmap(int source, int result, int sense) {
     else
       make_normals<false>(picture);
   }
-  H.CreateImageFromMemblock(result, result_block);
-  H.DeleteMemblock(source_block);
-  H.DeleteMemblock(result_block);
+  H.CreateImageFromMemblock(result, scratch::normal_map_result);
+  H.DeleteMemblock(scratch::normal_map_source);
+  H.DeleteMemblock(scratch::normal_map_result);
 }

@@ -12,9 +12,8 @@
 
 namespace {
 
-// KeyState of each key code 0..254 as the last check of that key left it.
-constexpr int key_count = 255;
-int key_states[key_count];
+// KeyState of each key code as the last check of that key left it.
+int key_states[input::key_count];
 
 // One double-click state for all buttons.
 struct DoubleClick {
@@ -49,7 +48,7 @@ void input::reset_state() {
 // in the table are never reported down and leave the table alone.
 int singlekeycheck(int key) {
   host::ensure_bound();
-  if (key < 0 || key >= key_count) return 0;
+  if (key < 0 || key >= input::key_count) return 0;
   int pressed = H.KeyState(key) != 0 && key_states[key] == 0 ? 1 : 0;
   key_states[key] = H.KeyState(key);  // asked again, not reused
   return pressed;

@@ -44,10 +44,10 @@ void smooth_matrix(int matrix, int n, int passes) {
         float below = height(matrix, i, j - 1);
         float left = height(matrix, i - 1, j);
         float above = height(matrix, i, j + 1);
-        float sum = below + right;
-        sum = sum + left;
-        sum = sum + above;
-        H.SetHeight(matrix, static_cast<int>(i), static_cast<int>(j), sum * neighbour_weight);
+        float total = below + right;
+        total = total + left;
+        total = total + above;
+        H.SetHeight(matrix, static_cast<int>(i), static_cast<int>(j), total * neighbour_weight);
       }
     }
   }

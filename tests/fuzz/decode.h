@@ -179,6 +179,5 @@ inline void set_up_scene(Bytes& in) {
 }
 
 inline constexpr int max_calls = 12;
-inline constexpr int command_count = 66;
 
 }  // namespace fuzz

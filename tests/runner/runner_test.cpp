@@ -6,11 +6,13 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "../../draw2d/draw2d.h"
 #include "../../hostsim/basic2d_state.h"
 #include "../../hostsim/basic3d_state.h"
 #include "../../hostsim/core_state.h"
@@ -21,8 +23,11 @@
 #include "../../hostsim/render.h"
 #include "../../plugin/commands.h"
 #include "../../plugin/exports.h"
+#include "../../plugin/scratch.h"
 #include "../../tools/runner/callees.h"
 #include "../../tools/runner/descriptions.h"
+#include "../../tools/runner/directives.h"
+#include "../../utilities/input.h"
 
 namespace {
 
@@ -69,6 +74,7 @@ TEST(RunnerScript, PrintsResultsAndStoresThemInVariables) {
             "GET SHORT FILENAME = \"txt\"\n"
             "extension: .gz 12 0x10\n");
   EXPECT_EQ(hostsim::live_strings(), 0);  // text results go back to the host
+  EXPECT_EQ(hostsim::overrun_strings(), 0);
 }
 
 TEST(RunnerScript, MarshalsEachTypeFromItsLetter) {
@@ -364,6 +370,65 @@ TEST(RunnerCalls, TraceShowsTheHostCalls) {
   EXPECT_EQ(out.str(), "  | Basic3D.MakePlane(7,1,2)\n");
 }
 
+// ---- missing resources
+
+// A host call on a resource that does not exist is a warning on its line,
+// once however often the line runs; the host does and logs what it did.
+TEST(RunnerMissing, WarnsWithTheLineAndTheHostFunction) {
+  Outcome outcome =
+      run("MakeCube 10, 1\n"
+          "Position 1, 0, 0, 5\n"
+          "ImageLock 3\n"
+          "repeat 2\n"
+          "  ReadMemblockByte 7, 0\n"
+          "end repeat\n"
+          "LockVertexDataForLimbCore 10, 2, 0\n"
+          "print \"after\"\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out,
+            "line 2: Position: object 1 does not exist\n"
+            "line 3: ImageLock: image 3 does not exist\n"
+            "line 5: ReadMemblockByte: memblock 7 does not exist\n"
+            "ReadMemblockByte = 0\n"
+            "ReadMemblockByte = 0\n"
+            "line 7: LockVertexDataForLimbCore: limb 2 of object 10 does not exist\n"
+            "after\n");
+  EXPECT_EQ(hostsim::log(),
+            (std::vector<std::string>{"Basic3D.MakeCube(10,1)", "Basic3D.Position(1,0,0,5)", "Image.Lock(3)",
+                                      "Memblocks.ReadMemblockByte(7,0)", "Memblocks.ReadMemblockByte(7,0)",
+                                      "Basic3D.LockVertexDataForLimbCore(10,2,0)"}));
+  EXPECT_EQ(hostsim::scene.objects.size(), 1u);
+  EXPECT_EQ(hostsim::storage.refused, 2);
+}
+
+// Making, deleting and asking after a resource say nothing: commands do so
+// on free and scratch numbers on purpose (the pyramid searches free numbers
+// and deletes its scratch object, mesh, image and bitmap; the fade deletes
+// the free number it is about to make its plane with).
+TEST(RunnerMissing, DeletingAndAskingSayNothing) {
+  Outcome outcome =
+      run("DeleteEx 5\nDeleteMesh 5\nImageDeleteEx 5\nDeleteMemblock 5\nDeleteBitmapEx 5\nCloseFile 5\n"
+          "$a = GetExist 5\n$b = GetMeshExist 5\n$c = ImageGetExistEx 5\n"
+          "CREATE OBJECT PYRAMID 1, 10, 3, 1\n"
+          "FADE SCREEN 900, 0\n");
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, "$a = 0\n$b = 0\n$c = 0\n");
+  EXPECT_EQ(hostsim::scene.objects.size(), 2u);  // the pyramid and the fade's plane
+}
+
+TEST(RunnerMissing, StrictStopsAtTheLine) {
+  Outcome outcome =
+      run("Position 1, 0, 0, 0\n"
+          "strict\n"
+          "MakeCube 1, 1\n"
+          "Position 1, 0, 0, 0\n"
+          "ROTATE_GZ 2, 10\n"
+          "print \"after\"\n");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.out, "line 1: Position: object 1 does not exist\n");
+  EXPECT_EQ(outcome.err, "test.ecs:5: GetZRotationEx: object 2 does not exist\n");
+}
+
 // ---- screenshots
 
 TEST(RunnerScreenshot, DrawsTheSceneAsAWireframeThroughTheCamera) {
@@ -451,6 +516,44 @@ TEST(RunnerReference, EveryEntryShowsItsOwnPicture) {
     std::string script = read_file(fs::path(EC_SOURCE_DIR) / "examples" / "commands" / (stem + ".ecs"));
     EXPECT_NE(script.find("\"" + fs::path(picture).filename().string() + "\""), std::string::npos);
   }
+}
+
+// Whether a command's description (what it does, its side effects, its
+// parameters) says `words` ending in a number: "mesh 5000", not "mesh 50000".
+bool description_says(std::string_view command, const std::string& words) {
+  const runner::Description* description = runner::find_description(command);
+  if (!description) return false;
+  std::string text = std::string(description->does) + " " + std::string(description->side_effects);
+  for (const runner::Parameter& parameter : description->parameters) text += " " + std::string(parameter.meaning);
+  for (std::size_t at = text.find(words); at != std::string::npos; at = text.find(words, at + 1)) {
+    std::size_t after = at + words.size();
+    if (after == text.size() || !std::isdigit(static_cast<unsigned char>(text[after]))) return true;
+  }
+  return false;
+}
+
+// The resource numbers and sizes the descriptions quote are those the
+// commands use.
+TEST(RunnerReference, DescriptionsQuoteTheCommandsOwnNumbers) {
+  auto n = [](int value) { return std::to_string(value); };
+  EXPECT_TRUE(description_says("CREATE OBJECT DISH", "mesh " + n(scratch::dish_mesh)));
+  EXPECT_TRUE(description_says("CREATE OBJECT CAPSULE", "mesh " + n(scratch::capsule_mesh)));
+  EXPECT_TRUE(description_says("SINGLE PIXEL IMAGE", "memblock " + n(scratch::texture_block)));
+  EXPECT_TRUE(description_says("COLOR OBJECT WITH TEXTURE", "memblock " + n(scratch::texture_block)));
+  EXPECT_TRUE(description_says("MAKE NORMAL MAP",
+                               "memblocks " + n(scratch::normal_map_source) + " and " + n(scratch::normal_map_result)));
+  EXPECT_TRUE(description_says("SAVESOUND", "memblock " + n(scratch::sound_block)));
+  EXPECT_TRUE(description_says("SAVESOUND", "file " + n(scratch::sound_file)));
+  EXPECT_TRUE(description_says("LINE3D", "Object " + n(scratch::line_object)));
+  EXPECT_TRUE(description_says("LOADING BAR", n(draw2d::loading_bar_width) + " x " + n(draw2d::loading_bar_height)));
+  EXPECT_TRUE(description_says("SINGLE KEYCHECK", "0 to " + n(input::key_count - 1)));
+}
+
+// The document's table of directives is the runner's list, row for row.
+TEST(RunnerReference, TheDocumentListsEveryDirective) {
+  std::string document = read_file(fs::path(EC_SOURCE_DIR) / "docs" / "runner.md");
+  std::string table = runner::directive_table();
+  EXPECT_NE(document.find("\n" + table + "\n"), std::string::npos) << "docs/runner.md's table should read:\n" << table;
 }
 
 TEST(RunnerReference, TheCommittedReferenceIsUpToDate) {

@@ -133,12 +133,17 @@ std::string type_name(char letter) { return std::string(decoration::letter_name(
 
 std::string to_string(const Value& value) { return value.value.quoted ? quote(value.value.text) : value.value.text; }
 
-// Integers: decimal or 0x hexadecimal, with an optional sign.
+bool written_in_hex(const std::string& text) {
+  std::size_t start = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  return text.size() > start + 2 && text[start] == '0' && (text[start + 1] == 'x' || text[start + 1] == 'X');
+}
+
+// Integers: decimal or hexadecimal, with an optional sign.
 long long parse_integer(const Argument& argument, int index, long long low, long long high) {
   const std::string& text = argument.text;
   bool negative = !text.empty() && text[0] == '-';
   std::size_t start = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-  bool hex = text.size() > start + 2 && text[start] == '0' && (text[start + 1] == 'x' || text[start + 1] == 'X');
+  bool hex = written_in_hex(text);
   std::string digits = text.substr(start + (hex ? 2 : 0));
   bool valid = !argument.quoted && !digits.empty() && digits.size() <= 20;
   for (char c : digits)

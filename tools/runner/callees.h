@@ -24,7 +24,7 @@ std::string to_string(const Value& value);  // 12, 1.5, 0xFF00FF00, "text"
 struct Callee {
   std::string name;
   std::string kind;        // "command", "host function" or "directive"
-  std::string parameters;  // type letters of the arguments; "*" for any number
+  std::string parameters;  // type letters of the arguments; "?" takes any value, "*" any number of values
   char result = 0;         // type letter of the result; 0 for none
   std::function<Value(const std::vector<Argument>&)> run;
 };

@@ -26,6 +26,9 @@ const std::vector<Family>& families() {
   return list;
 }
 
+// A command that acts over time or is meant to be called every frame.
+constexpr bool in_motion = true;
+
 const std::vector<Description>& descriptions() {
   static const std::vector<Description> list = {
       // File names and inks
@@ -82,7 +85,7 @@ const std::vector<Description>& descriptions() {
         {"top_left", "top-left colour"}, {"top_right", "top-right colour"}, {"bottom_left", "bottom-left colour"},
         {"bottom_right", "bottom-right colour"}},
        "", "Fills the box with a four-corner gradient and draws bevel rings, highlighted (+64) on the left and top and shaded (-64) on the right and bottom.",
-       "", "DRAW BUTTON 20, 20, 180, 70, 4, 0xFF4060A0, 0xFF4060A0, 0xFF203060, 0xFF203060"},
+       "", "DRAW BUTTON 20, 20, 180, 70, 4, 0xFF4060A0, 0xFF4060A0, 0xFF203060, 0xFF203060", in_motion},
       {"MAKE HEALTH BAR", "widgets",
        {{"x1", "left"}, {"y1", "top"}, {"x2", "right"}, {"y2", "bottom"}, {"value", "current value"},
         {"maximum", "full value"}, {"full", "colour above three quarters"}, {"high", "colour from a half to three quarters"},
@@ -92,7 +95,7 @@ const std::vector<Description>& descriptions() {
       {"GUI SLIDER", "widgets", {{"x", "left end of the track"}, {"y", "track line"}, {"length", "track length"}, {"value", "current value, 0 to 1"}},
        "the new value: the mouse's fraction of the track while button 1 is held over it, else the value passed in",
        "Draws the track and the knob at the value passed in (the knob border darker while the mouse hovers); call it every frame and pass the result back in.",
-       "Leaves the ink 0xFF909090 on black.", "$value = GUI SLIDER(20, 160, 200, 0.3)"},
+       "Leaves the ink 0xFF909090 on black.", "$value = GUI SLIDER(20, 160, 200, 0.3)", in_motion},
       {"LOADING BAR", "widgets",
        {{"maximum", "the full amount"}, {"current", "the amount done"}, {"x", "left"}, {"y", "top"}, {"caption", "text drawn above the bar"},
         {"frame_red", "frame red"}, {"frame_green", "frame green"}, {"frame_blue", "frame blue"},
@@ -129,18 +132,18 @@ const std::vector<Description>& descriptions() {
        {{"text", "the whole message"}, {"x", "left"}, {"y", "top"}, {"speed", "characters added per call"}, {"progress", "the previous result; 0 to start"}},
        "the new progress, to pass back on the next call",
        "Advances progress by speed while its whole part is at most the text's length, then draws that many leading characters; called once per frame it types the text out.",
-       "", "$progress = TYPEWRITER TEXT(\"Typing...\", 20, 110, 0.5, 0)"},
+       "", "$progress = TYPEWRITER TEXT(\"Typing...\", 20, 110, 0.5, 0)", in_motion},
 
       // Fades
       {"FADE SCREEN", "fades", {{"object", "number of the plane object"}, {"delay", "milliseconds slept after each step"}}, "",
        "Fades the view to white: alpha 0 to 99 on a display-sized white plane locked on to the camera, presenting a frame each step. The plane is built when the number is free and reused otherwise.",
-       "Ambient light 100; automatic camera off when the plane is built; the plane stays at alpha 99.", "FADE SCREEN 900, 0"},
+       "Ambient light 100; automatic camera off when the plane is built; the plane stays at alpha 99.", "FADE SCREEN 900, 0", in_motion},
       {"DEFADE SCREEN", "fades", {{"object", "number of the plane object"}, {"delay", "milliseconds slept after each step"}}, "",
        "Fades back from white: alpha 100 down to 0, a frame each step.",
-       "Ambient light 100; automatic camera off when the plane is built; the plane stays, at alpha 0.", "DEFADE SCREEN 900, 0"},
+       "Ambient light 100; automatic camera off when the plane is built; the plane stays, at alpha 0.", "DEFADE SCREEN 900, 0", in_motion},
       {"FLASH SCREEN", "fades", {{"object", "number of the plane object"}, {"delay", "milliseconds slept after each step"}}, "",
        "Flashes white: alpha 0 up to 99, then 100 down to 0, a frame each step.",
-       "Ambient light 100; automatic camera off when the plane is built; the plane stays, at alpha 0.", "FLASH SCREEN 900, 0"},
+       "Ambient light 100; automatic camera off when the plane is built; the plane stays, at alpha 0.", "FLASH SCREEN 900, 0", in_motion},
 
       // Pyramid and primitives
       {"CREATE OBJECT PYRAMID", "pyramid",
@@ -195,10 +198,10 @@ const std::vector<Description>& descriptions() {
       // Facing and alignment
       {"POINT TOWARDS OBJECT", "facing", {{"object", "the object to turn"}, {"target", "the object to face"}, {"smoothing", "1 turns at once; larger turns more slowly"}},
        "", "Lets the host point the object at the target, then eases each Euler angle from its old value towards the new one; call it every frame.",
-       "", "POINT TOWARDS OBJECT 1, 2, 10"},
+       "", "POINT TOWARDS OBJECT 1, 2, 10", in_motion},
       {"MOUSE MOVE", "facing", {{"object", "the object to turn"}, {"unused", "accepted and ignored"}, {"upper", "highest X angle"}, {"lower", "magnitude of the lowest X angle"}},
        "", "Mouse-look: tilts the object about X by the vertical mouse movement / 3.5 (limited to -lower..upper) and turns it about Y by the horizontal movement / 3.5.",
-       "", "MOUSE MOVE 1, 0, 80, 80"},
+       "", "MOUSE MOVE 1, 0, 80, 80", in_motion},
       {"ALIGN_AXES", "facing",
        {{"object", "the object to turn"}, {"lx", "local direction x (right)"}, {"ly", "local direction y (up)"}, {"lz", "local direction z (forward)"},
         {"tx", "world direction x"}, {"ty", "world direction y"}, {"tz", "world direction z"}},
@@ -207,7 +210,7 @@ const std::vector<Description>& descriptions() {
       {"SMOOTH_ALIGN_AXES", "facing",
        {{"object", "the object to turn"}, {"lx", "local direction x"}, {"ly", "local direction y"}, {"lz", "local direction z"},
         {"tx", "world direction x"}, {"ty", "world direction y"}, {"tz", "world direction z"}, {"step", "most degrees per call"}},
-       "", "As ALIGN_AXES, turning at most step degrees per call.", "", "SMOOTH_ALIGN_AXES 1, 0, 0, 1, 1, 0, 0, 5"},
+       "", "As ALIGN_AXES, turning at most step degrees per call.", "", "SMOOTH_ALIGN_AXES 1, 0, 0, 1, 1, 0, 0, 5", in_motion},
       {"ANGLE_AXES", "facing",
        {{"object", "the object to turn"}, {"lx", "local direction x"}, {"ly", "local direction y"}, {"lz", "local direction z"},
         {"tx", "world direction x"}, {"ty", "world direction y"}, {"tz", "world direction z"}, {"angle", "wanted angle in degrees"},
@@ -218,25 +221,25 @@ const std::vector<Description>& descriptions() {
        {{"object", "the object to turn"}, {"lx", "local direction x"}, {"ly", "local direction y"}, {"lz", "local direction z"},
         {"tx", "world direction x"}, {"ty", "world direction y"}, {"tz", "world direction z"}, {"angle", "wanted angle in degrees"},
         {"direction", "0 either way, above 0 only closing, below 0 only opening"}, {"step", "most degrees per call"}},
-       "", "As ANGLE_AXES, turning at most step degrees per call.", "", "SMOOTH_ANGLE_AXES 1, 0, 0, 1, 0, 1, 0, 45, 0, 5"},
+       "", "As ANGLE_AXES, turning at most step degrees per call.", "", "SMOOTH_ANGLE_AXES 1, 0, 0, 1, 0, 1, 0, 45, 0, 5", in_motion},
 
       // Rotations and orbit
       {"ROTATE_GX", "rotations", {{"object", "the object to turn"}, {"angle", "degrees"}}, "",
-       "Turns the object about the world X axis through its position.", "", "ROTATE_GX 1, 30"},
+       "Turns the object about the world X axis through its position.", "", "ROTATE_GX 1, 30", in_motion},
       {"ROTATE_GY", "rotations", {{"object", "the object to turn"}, {"angle", "degrees"}}, "",
-       "Turns the object about the world Y axis through its position.", "", "ROTATE_GY 1, 30"},
+       "Turns the object about the world Y axis through its position.", "", "ROTATE_GY 1, 30", in_motion},
       {"ROTATE_GZ", "rotations", {{"object", "the object to turn"}, {"angle", "degrees"}}, "",
-       "Turns the object about the world Z axis (adds to its Z angle).", "", "ROTATE_GZ 1, 30"},
+       "Turns the object about the world Z axis (adds to its Z angle).", "", "ROTATE_GZ 1, 30", in_motion},
       {"ROTATE_AXIS", "rotations",
        {{"object", "the object to turn"}, {"x", "axis x"}, {"y", "axis y"}, {"z", "axis z"}, {"angle", "degrees"}},
        "", "Turns the object about any world direction through its position; the axis need not be normalised. Skips the turn when the result is not finite.",
-       "", "ROTATE_AXIS 1, 1, 1, 0, 45"},
+       "", "ROTATE_AXIS 1, 1, 1, 0, 45", in_motion},
       {"ROTATE_LX", "rotations", {{"object", "the object to turn"}, {"angle", "degrees"}}, "",
-       "Turns the object about its own X axis (adds to its X angle).", "", "ROTATE_LX 1, 30"},
+       "Turns the object about its own X axis (adds to its X angle).", "", "ROTATE_LX 1, 30", in_motion},
       {"ROTATE_LY", "rotations", {{"object", "the object to turn"}, {"angle", "degrees"}}, "",
-       "Turns the object about its own Y axis.", "", "ROTATE_LY 1, 30"},
+       "Turns the object about its own Y axis.", "", "ROTATE_LY 1, 30", in_motion},
       {"ROTATE_LZ", "rotations", {{"object", "the object to turn"}, {"angle", "degrees"}}, "",
-       "Turns the object about its own Z axis.", "", "ROTATE_LZ 1, 30"},
+       "Turns the object about its own Z axis.", "", "ROTATE_LZ 1, 30", in_motion},
       {"AXIS_ANGLE_X", "rotations", {{"object", "an object"}, {"x", "up direction x"}, {"y", "up direction y"}, {"z", "up direction z"}},
        "the object's pitch against the up direction, degrees 0 to 360", "Reads the object's frame by moving it one unit and back.",
        "", "$pitch = AXIS_ANGLE_X(1, 0, 1, 0)"},
@@ -250,7 +253,7 @@ const std::vector<Description>& descriptions() {
        {{"object", "the object to carry"}, {"cx", "centre x"}, {"cy", "centre y"}, {"cz", "centre z"}, {"ax", "axis x"},
         {"ay", "axis y"}, {"az", "axis z"}, {"angle", "degrees"}},
        "", "Carries the object around the line through the centre along the axis, turning it by the same angle, as if fixed to the line.",
-       "", "ORBIT 2, 0, 0, 30, 0, 1, 0, 45"},
+       "", "ORBIT 2, 0, 0, 30, 0, 1, 0, 45", in_motion},
 
       // Input and numbers
       {"RND MIN MAX", "input", {{"low", "lowest value"}, {"high", "highest value"}},
@@ -258,20 +261,20 @@ const std::vector<Description>& descriptions() {
        "Reseeds its own generator from the calendar time and its previous draw on every call.", "", "$dice = RND MIN MAX(1, 6)"},
       {"SINGLE KEYCHECK", "input", {{"key", "key code, 0 to 254"}}, "1 on the call where the key goes down, else 0",
        "Compares the host's key state with what the previous call saw.", "Keeps the key's state for the next call.",
-       "$pressed = SINGLE KEYCHECK(32)"},
+       "$pressed = SINGLE KEYCHECK(32)", in_motion},
       {"MOUSE DOUBLECLICK", "input", {{"button", "the button state that counts as a click"}}, "1 on the call that completes a double click, else 0",
        "Watches the host's mouse button and timer; the two clicks must come within the system's double-click time with a release between them.",
-       "Keeps the click state for the next call.", "$double = MOUSE DOUBLECLICK(1)"},
+       "Keeps the click state for the next call.", "$double = MOUSE DOUBLECLICK(1)", in_motion},
       {"SWAP", "input", {{"value", "a float"}}, "the float's negation, as its 32-bit pattern", "Returns -value (+0 for either zero).", "",
        "$negated = SWAP(2.5)"},
 
       // Terrain grids
       {"SMOOTH MATRIX", "terrain", {{"matrix", "matrix number"}, {"size", "tiles per side"}, {"passes", "number of smoothing passes"}},
        "", "Sets each inner vertex to the mean of its four neighbours, in place, pass after pass, then applies the matrix.", "",
-       "SMOOTH MATRIX 1, 8, 2"},
+       "SMOOTH MATRIX 1, 8, 2", in_motion},
       {"NORMALIZE MATRIX", "terrain", {{"matrix", "matrix number"}, {"size", "tiles per side"}},
        "", "Sets each vertex normal from the height differences to its neighbours (tile spacing 25), then applies the matrix.", "",
-       "NORMALIZE MATRIX 1, 8"},
+       "NORMALIZE MATRIX 1, 8", in_motion},
       {"RANDOMIZE MATRIX", "terrain", {{"matrix", "matrix number"}, {"size", "tiles per side"}, {"low", "lowest height"}, {"high", "highest height"}},
        "", "Seeds the host's generator from its timer and gives every vertex a random whole-number height from low up.",
        "Reseeds the host's random generator.", "RANDOMIZE MATRIX 1, 8, 0, 50"},
@@ -314,39 +317,10 @@ std::string command_stem(std::string_view command) {
   return stem;
 }
 
-// Commands that act over time or are meant to be called every frame.
-bool shown_in_motion(std::string_view command) {
-  static const std::string_view in_motion[] = {
-      "FADE SCREEN",
-      "DEFADE SCREEN",
-      "FLASH SCREEN",
-      "TYPEWRITER TEXT",
-      "SMOOTH_ALIGN_AXES",
-      "SMOOTH_ANGLE_AXES",
-      "POINT TOWARDS OBJECT",
-      "MOUSE MOVE",
-      "ORBIT",
-      "ROTATE_GX",
-      "ROTATE_GY",
-      "ROTATE_GZ",
-      "ROTATE_AXIS",
-      "ROTATE_LX",
-      "ROTATE_LY",
-      "ROTATE_LZ",
-      "GUI SLIDER",
-      "DRAW BUTTON",
-      "MOUSE DOUBLECLICK",
-      "SINGLE KEYCHECK",
-      "SMOOTH MATRIX",
-      "NORMALIZE MATRIX",
-  };
-  for (std::string_view name : in_motion)
-    if (name == command) return true;
-  return false;
-}
-
 std::string command_picture(std::string_view command) {
-  return "commands/" + command_stem(command) + (shown_in_motion(command) ? ".gif" : ".png");
+  const Description* description = find_description(command);
+  bool animated = description && description->shown_in_motion;
+  return "commands/" + command_stem(command) + (animated ? ".gif" : ".png");
 }
 
 }  // namespace runner

@@ -20,6 +20,7 @@ struct Description {
   std::string_view does;
   std::string_view side_effects;  // host settings and resources left changed
   std::string_view example;       // one script line
+  bool shown_in_motion = false;   // its picture is an animation
 };
 
 struct Family {
@@ -34,7 +35,6 @@ const Description* find_description(std::string_view command);
 // Each command has its own example script, examples/commands/<stem>.ecs,
 // which makes its picture in the reference, docs/images/<command_picture>.
 std::string command_stem(std::string_view command);     // lower case, blanks as '-': "filled-circle"
-bool shown_in_motion(std::string_view command);         // its picture is an animation
 std::string command_picture(std::string_view command);  // "commands/<stem>.png", or .gif in motion
 
 }  // namespace runner

@@ -207,6 +207,9 @@ void loop_times(int passes) {
   start_loop(passes);
 }
 
+// From here on a host call on a resource that does not exist stops the script.
+void strict() { session().strict = true; }
+
 std::string joined(std::vector<Argument>::const_iterator first, std::vector<Argument>::const_iterator last) {
   std::string line;
   for (auto argument = first; argument != last; ++argument) line += (line.empty() ? "" : " ") + argument->text;
@@ -221,8 +224,7 @@ Value print(const std::vector<Argument>& arguments) {
 // A float as briefly as it reads back the same: 0.449999988 as 0.45.
 std::string brief(const Argument& argument) {
   const std::string& text = argument.text;
-  if (argument.quoted || text.find_first_of(".eE") == std::string::npos || text.find("0x") != std::string::npos)
-    return text;
+  if (argument.quoted || text.find_first_of(".eE") == std::string::npos || written_in_hex(text)) return text;
   char* end = nullptr;
   float value = std::strtof(text.c_str(), &end);
   if (end != text.c_str() + text.size()) return text;
@@ -278,7 +280,7 @@ Value calc(const std::vector<Argument>& arguments) {
 // The number rounded down to an integer.
 int whole(float value) { return trunc_int(std::floor(double(value))); }
 
-// Loops are run by the runner itself; these entries name them.
+// Stands for repeat and end repeat, which the runner runs itself.
 Value loop_marker(const std::vector<Argument>&) { throw ScriptError("repeat and end repeat go in pairs"); }
 
 // Numbers compare by value (0x10 equals 16, 1.50 equals 1.5), texts exactly.
@@ -286,8 +288,8 @@ bool same_value(const Argument& a, const Argument& b) {
   if (a.quoted || b.quoted) return a.quoted == b.quoted && a.text == b.text;
   auto number = [](const std::string& text, double& value) {
     char* end = nullptr;
-    bool hex = text.find("0x") != std::string::npos || text.find("0X") != std::string::npos;
-    value = hex ? static_cast<double>(std::strtoll(text.c_str(), &end, 16)) : std::strtod(text.c_str(), &end);
+    value = written_in_hex(text) ? static_cast<double>(std::strtoll(text.c_str(), &end, 16))
+                                 : std::strtod(text.c_str(), &end);
     return !text.empty() && end == text.c_str() + text.size();
   };
   double x = 0, y = 0;
@@ -304,62 +306,106 @@ Value expect(const std::vector<Argument>& arguments) {
   return {};
 }
 
-template <class F>
-void add(std::vector<Callee>& list, const std::string& name, F* function) {
-  void* address = reinterpret_cast<void*>(function);
-  list.push_back({name, "directive", Marshal<F>::letters(0), 0, [address](const std::vector<Argument>& arguments) {
-                    return Marshal<F>::call(address, 0, 0, arguments);
-                  }});
-}
+// One way of writing a directive: its arguments as the documentation names
+// them, and what runs.
+struct Form {
+  std::string arguments;  // "W, H"; empty for none
+  std::string letters;    // type letters, as a callee has them
+  char result;
+  std::function<Value(const std::vector<Argument>&)> run;
+};
 
 template <class F>
-void add_with_result(std::vector<Callee>& list, const std::string& name, F* function, char result) {
+Form form(std::string arguments, F* function, char result = 0) {
   void* address = reinterpret_cast<void*>(function);
-  list.push_back(
-      {name, "directive", Marshal<F>::letters(0), result, [address, result](const std::vector<Argument>& arguments) {
-         return Marshal<F>::call(address, 0, result, arguments);
-       }});
+  return {std::move(arguments), Marshal<F>::letters(0), result, [address, result](const std::vector<Argument>& values) {
+            return Marshal<F>::call(address, 0, result, values);
+          }};
+}
+
+struct Directive {
+  std::string name;
+  std::vector<Form> forms;
+  std::string does;  // as docs/runner.md says it
+};
+
+// Every directive, in the order of docs/runner.md's table.
+// clang-format off
+const std::vector<Directive>& directives() {
+  static const std::vector<Directive> list = {
+      {"screen", {form("W, H", &screen)}, "resizes (and clears) the 2D screen"},
+      {"load image", {form("N, \"file.png\"", &load_image)}, "loads a PNG file as image N"},
+      {"save image", {form("N, \"file.png\"", &save_image)}, "writes image N as a PNG file"},
+      {"load sound", {form("N, \"file.wav\"", &load_sound)}, "loads a PCM WAV file as sound N"},
+      {"matrix", {form("N, TILES_X, TILES_Z", &matrix)}, "makes a flat terrain grid N"},
+      {"screenshot", {form("\"file.png\"", &screenshot), form("\"file.png\", \"wireframe\"", &screenshot_as)},
+       "writes the screen with the 3D scene drawn over it, solid (the default) or as a wireframe"},
+      {"record", {form("\"file.gif\"", &record), form("\"file.gif\", STEP, LIMIT", &record_stepped),
+                  form("\"file.gif\", STEP, LIMIT, MS", &record_timed)},
+       "records the frames presented from here on (below)"},
+      {"record end", {form("", &record_end)}, "ends the recording and writes the animation"},
+      {"zoom", {form("N", &zoom)},
+       "writes screenshots and recordings N times their size (1 to " + std::to_string(largest_zoom) + "), each pixel repeated"},
+      {"pointer", {form("ON", &pointer)},
+       "shows the mouse pointer in screenshots and recordings (1) or not (0); it turns amber while a button is held"},
+      {"caption", {{"X, Y, VALUE, ...", "*", 0, caption}},
+       "draws the values one after the other with the host's font in the current ink (floats as briefly as they read back the same)"},
+      {"paste image", {form("N, X, Y", &paste), form("N, X, Y, SCALE", &paste_scaled)},
+       "draws image N on the screen, each pixel SCALE x SCALE"},
+      {"waveform", {form("N, X, Y, W, H", &waveform)},
+       "draws sound N's first channel as a line across the box, in the current ink"},
+      {"use camera", {form("N", &use_camera)},
+       "makes camera N the current one (the `camera` directive and the pictures use it)"},
+      {"core ink", {form("FOREGROUND", &core_ink, 'D')},
+       "the foreground (FOREGROUND 1) or background (0) ink field of the host's core data record"},
+      {"calc", {{"A, \"+\", B", "???", 'F', calc}},
+       "A + B, and likewise `\"-\"`, `\"*\"`, `\"/\"`: an integer when both are integers and so is the result, else a float"},
+      {"whole", {form("X", &whole, 'L')}, "X rounded down to an integer"},
+      {"camera", {form("X, Y, Z", &camera), form("X, Y, Z, AX, AY, AZ", &camera_turned)},
+       "places (and turns) the current camera"},
+      {"mouse", {form("X, Y", &mouse), form("X, Y, BUTTONS", &mouse_buttons)}, "the mouse position and button state"},
+      {"mouse move", {form("DX, DY", &mouse_move)}, "the mouse movement the host reports next"},
+      {"key", {form("CODE, STATE", &key)}, "a key's state (1 down, 0 up)"},
+      {"timer", {form("MS", &timer)}, "sets the host timer"},
+      {"frames", {form("N", &frames), form("N, MS", &frames_timed)},
+       "presents N frames, the timer advancing MS (" + std::to_string(default_frame_ms) + ") each"},
+      {"loop", {form("", &loop_endless), form("N", &loop_times)},
+       "the lines after it run again each time the script reaches its end: N times in all, or without a count until "
+       "the playground's Stop (`ec_runner` runs them once); one loop a script, outside repeat blocks"},
+      {"strict", {form("", &strict)},
+       "from here on, a host call on a resource that does not exist stops the script instead of warning"},
+      {"print", {{"VALUE, ...", "*", 0, print}}, "prints numbers, texts and variables"},
+      {"expect", {{"VALUE, VALUE", "??", 0, expect}}, "stops the script unless both are equal (numbers by value)"},
+  };
+  return list;
+}
+// clang-format on
+
+// As a script writes it: `$v = calc A, "+", B`.
+std::string usage(const Directive& directive, const Form& way) {
+  std::string line = (way.result ? "$v = " : "") + directive.name;
+  return "`" + line + (way.arguments.empty() ? "" : " " + way.arguments) + "`";
 }
 
 }  // namespace
 
 void add_directives(std::vector<Callee>& list) {
-  add(list, "screen", &screen);
-  add(list, "load image", &load_image);
-  add(list, "save image", &save_image);
-  add(list, "screenshot", &screenshot);
-  add(list, "screenshot", &screenshot_as);
-  add(list, "record", &record);
-  add(list, "record", &record_stepped);
-  add(list, "record", &record_timed);
-  add(list, "record end", &record_end);
-  add(list, "zoom", &zoom);
-  add(list, "pointer", &pointer);
-  add(list, "waveform", &waveform);
-  add(list, "paste image", &paste);
-  add(list, "paste image", &paste_scaled);
-  add_with_result(list, "core ink", &core_ink, 'D');
-  add_with_result(list, "whole", &whole, 'L');
-  list.push_back({"calc", "directive", "???", 'F', calc});
-  add(list, "load sound", &load_sound);
-  add(list, "matrix", &matrix);
-  add(list, "camera", &camera);
-  add(list, "camera", &camera_turned);
-  add(list, "use camera", &use_camera);
-  add(list, "mouse", &mouse);
-  add(list, "mouse", &mouse_buttons);
-  add(list, "mouse move", &mouse_move);
-  add(list, "key", &key);
-  add(list, "timer", &timer);
-  add(list, "frames", &frames);
-  add(list, "frames", &frames_timed);
-  add(list, "loop", &loop_endless);
-  add(list, "loop", &loop_times);
-  list.push_back({"print", "directive", "*", 0, print});
-  list.push_back({"caption", "directive", "*", 0, caption});
+  for (const Directive& directive : directives())
+    for (const Form& way : directive.forms)
+      list.push_back({directive.name, "directive", way.letters, way.result, way.run});
+  // Loops are run by the runner itself (runner.cpp); these entries name them.
   list.push_back({"repeat", "directive", "*", 0, loop_marker});
   list.push_back({"end repeat", "directive", "", 0, loop_marker});
-  list.push_back({"expect", "directive", "??", 0, expect});
+}
+
+std::string directive_table() {
+  std::string table = "| directive | what it does |\n|---|---|\n";
+  for (const Directive& directive : directives()) {
+    std::string forms;
+    for (const Form& way : directive.forms) forms += (forms.empty() ? "" : " or ") + usage(directive, way);
+    table += "| " + forms + " | " + directive.does + " |\n";
+  }
+  return table;
 }
 
 }  // namespace runner

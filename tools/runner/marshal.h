@@ -19,6 +19,8 @@ namespace runner {
 // Holds the texts passed to one call until it returns.
 using TextBuffers = std::deque<std::string>;
 
+// A number written in hexadecimal: 0x or 0X after an optional sign.
+bool written_in_hex(const std::string& text);
 long long parse_integer(const Argument& argument, int index, long long low, long long high);
 float parse_float(const Argument& argument, int index);
 char* parse_text(const Argument& argument, int index, TextBuffers& texts);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "../../hostsim/core_state.h"
@@ -71,8 +72,7 @@ void substitute(std::vector<Argument>& arguments, const Variables& variables) {
 // A number as written: hexadecimal ones are unsigned values, whole ones
 // integers, the others floats.
 Value number_value(const Argument& number) {
-  bool hex = number.text.find("0x") != std::string::npos || number.text.find("0X") != std::string::npos;
-  if (hex) return unsigned_value(K(parse_integer(number, 1, INT32_MIN, UINT32_MAX)));
+  if (written_in_hex(number.text)) return unsigned_value(K(parse_integer(number, 1, INT32_MIN, UINT32_MAX)));
   try {
     return integer_value(int(parse_integer(number, 1, INT32_MIN, INT32_MAX)));
   } catch (const ScriptError&) {
@@ -230,6 +230,7 @@ class Run {
     if (!parsed.variable.empty() && !callee.result)
       throw ScriptError(name + " gives no result to store in $" + parsed.variable);
     std::size_t logged = hostsim::log().size(), printed = hostsim::core_state.printed.size();
+    session().missing.clear();
     Value result;
     try {
       result = callee.run(arguments);
@@ -244,6 +245,7 @@ class Run {
     const std::vector<std::string>& log = hostsim::log();
     if (options_.trace)
       for (std::size_t i = logged; i < log.size(); ++i) out_ << "  | " << log[i] << '\n';
+    warn_of_missing();
     const std::vector<std::string>& lines = hostsim::core_state.printed;
     for (std::size_t i = printed; i < lines.size(); ++i) out_ << "printed: " << lines[i] << '\n';
     if (!parsed.variable.empty()) {
@@ -254,10 +256,23 @@ class Run {
     }
   }
 
+  // The resources the line's host calls found missing, each once for its
+  // line however often the line runs; under "strict" the first is the line's
+  // fault, as a game stops on it.
+  void warn_of_missing() {
+    for (const hostsim::Missing& met : session().missing) {
+      std::string warning = std::string(met.function) + ": " + met.resource + " does not exist";
+      if (session().strict) throw ScriptError(warning);
+      if (warned_.insert({session().line, met.resource}).second)
+        out_ << "line " << session().line << ": " << warning << '\n';
+    }
+  }
+
   const Options& options_;
   std::ostream& out_;
   Variables variables_;
-  std::size_t passes_ = 1;  // of the lines after "loop"; 1 the first time
+  std::set<std::pair<int, std::string>> warned_;  // line and resource
+  std::size_t passes_ = 1;                        // of the lines after "loop"; 1 the first time
 };
 
 }  // namespace
@@ -280,8 +295,12 @@ int run_source(const std::string& source, const std::string& name, const std::st
   }
   // Frames the host presents go to the recording, if there is one.
   hostsim::on_present = record_presented_frame;
+  hostsim::on_missing = [](const hostsim::Missing& met) { session().missing.push_back(met); };
   struct Unhook {
-    ~Unhook() { hostsim::on_present = nullptr; }
+    ~Unhook() {
+      hostsim::on_present = nullptr;
+      hostsim::on_missing = nullptr;
+    }
   } unhook;
   std::vector<std::string> source_lines;
   std::istringstream lines(source);

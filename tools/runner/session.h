@@ -2,7 +2,9 @@
 #pragma once
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "../../hostsim/missing.h"
 #include "pictures.h"
 
 namespace runner {
@@ -12,9 +14,11 @@ struct Session {
   std::string output_dir = ".";  // output files are written here
   std::ostream* out = nullptr;   // results and printed lines
   PictureSettings pictures;
-  int line = 0;         // the line running, from 1
-  int loop_line = 0;    // the "loop" directive's line; 0 when there is none
-  int loop_passes = 0;  // how often the lines after it run; 0: endless
+  int line = 0;                                // the line running, from 1
+  int loop_line = 0;                           // the "loop" directive's line; 0 when there is none
+  int loop_passes = 0;                         // how often the lines after it run; 0: endless
+  bool strict = false;                         // a missing resource stops the script
+  std::vector<hostsim::Missing> missing = {};  // met by the line running
 };
 
 Session& session();
