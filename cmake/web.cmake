@@ -105,8 +105,7 @@ target_link_options(ec_playground PRIVATE
 
 # The page's script: web/playground.js with the editor (CodeMirror) and what
 # it imports, bundled by esbuild; both come from web/package-lock.json,
-# installed here by npm ci.  The runner's syntax page is read in as text,
-# for the directives' help.
+# installed here by npm ci.
 set(npm_dir ${CMAKE_BINARY_DIR}/npm)
 add_custom_command(OUTPUT ${npm_dir}/node_modules/.package-lock.json
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/package.json ${PROJECT_SOURCE_DIR}/web/package-lock.json
@@ -120,9 +119,9 @@ file(GLOB EC_PAGE_SCRIPTS CONFIGURE_DEPENDS web/*.js)
 add_custom_command(OUTPUT ${playground_dir}/playground.js
   COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${npm_dir}/node_modules
           ${npm_dir}/node_modules/.bin/esbuild ${PROJECT_SOURCE_DIR}/web/playground.js --bundle --minify
-          --format=iife --target=es2020 --loader:.md=text --log-level=warning
+          --format=iife --target=es2020 --log-level=warning
           --outfile=${playground_dir}/playground.js
-  DEPENDS ${EC_PAGE_SCRIPTS} ${PROJECT_SOURCE_DIR}/docs/runner.md ${npm_dir}/node_modules/.package-lock.json
+  DEPENDS ${EC_PAGE_SCRIPTS} ${npm_dir}/node_modules/.package-lock.json
   VERBATIM)
 
 # The page and its style beside the module, copied again whenever they

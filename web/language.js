@@ -1,22 +1,21 @@
 // The runner's language as the editor knows it: every name a script line can
-// call, from the module's own table (the command list, the host function
-// list, the directives and the commands' reference entries), and the
-// directives' forms and meanings from the runner's syntax page.
-import runnerPage from '../docs/runner.md';
+// call, from the module's own tables (the command list, the host function
+// list, the directives and the commands' reference entries).
 
 // The directive table's rows: "| `screen W, H` | resizes ... |", a form in
 // each backquoted part of the first cell ("`loop` or `loop N`").
-function directiveRows() {
+function directiveRows(table) {
   const rows = [];
-  for (const line of runnerPage.split('\n')) {
+  for (const line of table.split('\n')) {
     const row = /^\| (`.*`) \| (.*) \|$/.exec(line);
     if (row) rows.push({ forms: [...row[1].matchAll(/`([^`]*)`/g)].map((form) => form[1]), meaning: row[2] });
   }
   return rows;
 }
 
-// `callees`: the module's list, one entry per accepted argument count.
-export function makeLanguage(callees) {
+// `callees`: the module's list, one entry per accepted argument count;
+// `directiveTable`: the directives' table, as the runner's syntax page has it.
+export function makeLanguage(callees, directiveTable) {
   const names = new Map();
   for (const callee of callees) {
     let known = names.get(callee.name);
@@ -29,7 +28,7 @@ export function makeLanguage(callees) {
   // Longest first, so that "load image" wins over a shorter name it begins with.
   const byLength = [...names.values()].sort((a, b) => b.name.length - a.name.length);
   const language = { names, byLength };
-  for (const row of directiveRows()) {
+  for (const row of directiveRows(directiveTable)) {
     for (const text of row.forms) {
       const form = text.replace(/^\$\w+ = /, '');
       const known = byLength.find((name) => name.kind === 'directive' && startsName(form, 0, name.name));

@@ -170,7 +170,7 @@ createPlayground({ ecOutput: output, ecShowFrame: showFrame, ecWaitFrames: waitF
   module = ready;
   editor = createEditor({
     parent: page.editor,
-    language: makeLanguage(JSON.parse(textCall('ec_callees'))),
+    language: makeLanguage(JSON.parse(textCall('ec_callees')), textCall('ec_directives')),
     onRun: run,
     onChange: () => { state.errorLine = 0; page.examples.value = ''; },
   });

@@ -29,6 +29,7 @@
 #include "../../plugin/platform_native.h"
 #include "callees.h"
 #include "descriptions.h"
+#include "directives.h"
 #include "pictures.h"
 #include "runner.h"
 #include "script.h"
@@ -304,6 +305,10 @@ EMSCRIPTEN_KEEPALIVE const char* ec_callees() {
   for (const runner::Callee& callee : runner::callees()) list += (list.empty() ? "[" : ",") + json_callee(callee);
   return give(list + "]");
 }
+
+// The directives' ways of being written and what each does, as the
+// runner's syntax page tabulates them.
+EMSCRIPTEN_KEEPALIVE const char* ec_directives() { return give(runner::directive_table()); }
 
 // The example scripts, one path a line relative to the examples folder.
 EMSCRIPTEN_KEEPALIVE const char* ec_examples() {
