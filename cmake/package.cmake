@@ -1,6 +1,7 @@
 # The release package, made by CPack: build/dist/ExtraCommands-<version>.zip
-# with the DLL, its debug information, the command reference as HTML pages,
-# the licence, the changelog, an install text and the files' SHA-256 sums.
+# with the DLL, its debug information, the command reference as HTML pages
+# and the playground beside it (both read from the file system), the
+# licence, the changelog, an install text and the files' SHA-256 sums.
 
 # The version is set once, in project(); the changelog and the README must
 # have caught up with it before a package is made.
@@ -14,30 +15,26 @@ if(NOT readme MATCHES "ExtraCommands-${version_pattern}\\.zip")
   message(FATAL_ERROR "README.md does not name the package ExtraCommands-${PROJECT_VERSION}.zip")
 endif()
 
-file(GLOB_RECURSE reference_pictures ${PROJECT_SOURCE_DIR}/docs/images/*
-  ${PROJECT_SOURCE_DIR}/examples/commands/*.ecs)
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/reference/index.html
-  COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/reference_html.sh ${PROJECT_SOURCE_DIR}/docs
-          ${PROJECT_BINARY_DIR}/reference ${PROJECT_VERSION}
-  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/reference_html.sh ${PROJECT_SOURCE_DIR}/docs/commands.md
-          ${PROJECT_SOURCE_DIR}/docs/runner.md ${reference_pictures}
-  VERBATIM)
-add_custom_target(reference_html ALL DEPENDS ${PROJECT_BINARY_DIR}/reference/index.html)
-
+# The install text counts the commands from the command list's rows.
+file(STRINGS ${PROJECT_SOURCE_DIR}/plugin/command_list.inc command_rows REGEX "^EC_COMMAND\\(")
+list(LENGTH command_rows EC_COMMAND_COUNT)
 configure_file(${PROJECT_SOURCE_DIR}/docs/INSTALL.txt.in ${PROJECT_BINARY_DIR}/INSTALL.txt @ONLY)
 
 install(FILES $<TARGET_FILE:ExtraCommands> $<TARGET_FILE:ExtraCommands>.debug
               ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/CHANGELOG.md
               ${PROJECT_BINARY_DIR}/INSTALL.txt
         DESTINATION .)
-install(DIRECTORY ${PROJECT_BINARY_DIR}/reference/ DESTINATION reference)
-# The playground as preset web builds it (scripts/build.sh builds it first).
-set(EC_PLAYGROUND_SITE ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "The built playground")
+# The reference and the playground as preset web builds them, side by side
+# as they stand there (scripts/build.sh builds it first).
+set(EC_WEB_SITE ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "The built playground and reference")
 install(CODE "
-  if(NOT EXISTS \"${EC_PLAYGROUND_SITE}/ec_playground.wasm\")
-    message(FATAL_ERROR \"no playground in ${EC_PLAYGROUND_SITE}: build preset web first\")
-  endif()")
-install(DIRECTORY ${EC_PLAYGROUND_SITE}/ DESTINATION playground)
+  foreach(part playground/ec_playground.js playground/playground.js reference/index.html)
+    if(NOT EXISTS \"${EC_WEB_SITE}/\${part}\")
+      message(FATAL_ERROR \"no \${part} in ${EC_WEB_SITE}: build preset web first\")
+    endif()
+  endforeach()")
+install(DIRECTORY ${EC_WEB_SITE}/reference/ DESTINATION reference)
+install(DIRECTORY ${EC_WEB_SITE}/playground/ DESTINATION playground)
 # Last, so that it sums every file installed before it.
 install(CODE [[
   set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")

@@ -1,9 +1,12 @@
 # Browser build (Emscripten): the plug-in, the stand-in host and the runner's
 # script engine and renderer, the same sources as the native build, with the
 # playground's entry (tools/runner/web_main.cpp) and page (web/).  The site
-# folder (build/web) is the whole playground: index.html, its script and
-# style, and ec_playground.js / .wasm; CMake's own files stay in the preset's
-# binary folder.
+# folder (build/web) is laid out as the release package: playground/ (the
+# page, its bundled script and style, and ec_playground.js with the module
+# inside it) beside reference/ (the command reference as HTML pages), so that
+# the links between them are the same read from the file system or served;
+# its index.html sends a visitor on to the playground.  CMake's own files
+# stay in the preset's binary folder.
 
 # zlib and libpng for the stand-in host's PNG files and giflib for the
 # runner's recordings, from Debian's sources (scripts/deps.sh web unpacks them).
@@ -81,9 +84,13 @@ file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/asyncify_functions.json CONTENT "[\"${
 file(GLOB_RECURSE EC_EXAMPLE_FILES CONFIGURE_DEPENDS examples/*)
 set_property(TARGET ec_playground PROPERTY LINK_DEPENDS ${EC_EXAMPLE_FILES} ${CMAKE_BINARY_DIR}/asyncify_functions.json)
 set(EC_WEB_SITE "${PROJECT_SOURCE_DIR}/build/web" CACHE PATH "Where the playground site is written")
-set_target_properties(ec_playground PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${EC_WEB_SITE})
+set(playground_dir ${EC_WEB_SITE}/playground)
+set_target_properties(ec_playground PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${playground_dir})
+# The module inside its script (SINGLE_FILE): a page read from the file
+# system may not fetch a file beside it.
 target_link_options(ec_playground PRIVATE
   -sENVIRONMENT=web
+  -sSINGLE_FILE=1
   -sMODULARIZE=1
   -sEXPORT_NAME=createPlayground
   -sASYNCIFY=1
@@ -93,17 +100,52 @@ target_link_options(ec_playground PRIVATE
   -sINITIAL_MEMORY=33554432
   -sEXIT_RUNTIME=0
   -sINVOKE_RUN=0
-  "-sEXPORTED_RUNTIME_METHODS=['ccall','UTF8ToString']"
+  "-sEXPORTED_RUNTIME_METHODS=['ccall','UTF8ToString','FS']"
   "--embed-file=${PROJECT_SOURCE_DIR}/examples@/examples")
 
-# The page beside the module, copied again whenever a page file changes.
-file(GLOB EC_PAGE_FILES CONFIGURE_DEPENDS web/*)
-set(site_page_files)
-foreach(page_file ${EC_PAGE_FILES})
-  get_filename_component(page_name ${page_file} NAME)
-  add_custom_command(OUTPUT ${EC_WEB_SITE}/${page_name}
-    COMMAND ${CMAKE_COMMAND} -E copy ${page_file} ${EC_WEB_SITE}/${page_name}
-    DEPENDS ${page_file} VERBATIM)
-  list(APPEND site_page_files ${EC_WEB_SITE}/${page_name})
+# The page's script: web/playground.js with the editor (CodeMirror) and what
+# it imports, bundled by esbuild; both come from web/package-lock.json,
+# installed here by npm ci.
+set(npm_dir ${CMAKE_BINARY_DIR}/npm)
+add_custom_command(OUTPUT ${npm_dir}/node_modules/.package-lock.json
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/package.json ${PROJECT_SOURCE_DIR}/web/package-lock.json
+          ${PROJECT_SOURCE_DIR}/web/.npmrc ${npm_dir}
+  COMMAND npm ci --silent
+  WORKING_DIRECTORY ${npm_dir}
+  DEPENDS ${PROJECT_SOURCE_DIR}/web/package.json ${PROJECT_SOURCE_DIR}/web/package-lock.json
+  VERBATIM)
+file(MAKE_DIRECTORY ${npm_dir})
+file(GLOB EC_PAGE_SCRIPTS CONFIGURE_DEPENDS web/*.js)
+add_custom_command(OUTPUT ${playground_dir}/playground.js
+  COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${npm_dir}/node_modules
+          ${npm_dir}/node_modules/.bin/esbuild ${PROJECT_SOURCE_DIR}/web/playground.js --bundle --minify
+          --format=iife --target=es2020 --log-level=warning
+          --outfile=${playground_dir}/playground.js
+  DEPENDS ${EC_PAGE_SCRIPTS} ${npm_dir}/node_modules/.package-lock.json
+  VERBATIM)
+
+# The page and its style beside the module, copied again whenever they
+# change, and the site's front door.
+set(site_page_files ${playground_dir}/playground.js)
+foreach(page_file index.html playground.css)
+  add_custom_command(OUTPUT ${playground_dir}/${page_file}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/${page_file} ${playground_dir}/${page_file}
+    DEPENDS ${PROJECT_SOURCE_DIR}/web/${page_file} VERBATIM)
+  list(APPEND site_page_files ${playground_dir}/${page_file})
 endforeach()
-add_custom_target(playground_page ALL DEPENDS ${site_page_files})
+add_custom_command(OUTPUT ${EC_WEB_SITE}/index.html
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/site-index.html ${EC_WEB_SITE}/index.html
+  DEPENDS ${PROJECT_SOURCE_DIR}/web/site-index.html VERBATIM)
+add_custom_target(playground_page ALL DEPENDS ${site_page_files} ${EC_WEB_SITE}/index.html)
+
+# The command reference as HTML pages (their "Try it" links open the page
+# above, so it is made after it).
+file(GLOB_RECURSE reference_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/images/*
+  ${PROJECT_SOURCE_DIR}/examples/commands/*.ecs)
+add_custom_command(OUTPUT ${EC_WEB_SITE}/reference/index.html
+  COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/reference_html.sh ${PROJECT_SOURCE_DIR}/docs
+          ${EC_WEB_SITE}/reference ${PROJECT_VERSION}
+  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/reference_html.sh ${PROJECT_SOURCE_DIR}/docs/commands.md
+          ${PROJECT_SOURCE_DIR}/docs/runner.md ${reference_sources} ${playground_dir}/index.html
+  VERBATIM)
+add_custom_target(reference_html ALL DEPENDS ${EC_WEB_SITE}/reference/index.html)

@@ -1,19 +1,24 @@
 #!/bin/sh
-# The playground in a real browser: builds the web preset (and the native
-# runner, whose screenshots the canvas must equal), serves build/web on
-# 127.0.0.1 and runs tests/web/playground_test.mjs in Debian's Chromium.
-# Page screenshots land in build/web-tests/.  The last line is the summary,
-# "web: N passed, M failed"; the exit status is 0 only when all passed.
+# The playground and the release package in real browsers: builds the web
+# preset (the site, build/web), the native runner (whose screenshots the
+# canvas must equal) and the package (preset win32), serves build/web on
+# 127.0.0.1 and runs tests/web/playground_test.mjs in Debian's Chromium and
+# Firefox ESR, served and from the unzipped package.  Page screenshots land
+# in build/web-tests/.  The last line is the summary, "web: N passed, M
+# failed"; the exit status is 0 only when all passed.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh web
+sh scripts/deps.sh
 cmake --preset web >/dev/null
 cmake --build --preset web
 cmake --preset native >/dev/null
 cmake --build --preset native --target ec_runner
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target package
+package=build/dist/ExtraCommands-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt).zip
 
-# puppeteer-core from the lock file; it uses /usr/bin/chromium and never
-# downloads a browser of its own.
+# puppeteer-core from the lock file; it drives /usr/bin/chromium and
+# /usr/bin/firefox-esr and never downloads a browser of its own.
 export PUPPETEER_SKIP_DOWNLOAD=1
 if [ ! -d tests/web/node_modules/puppeteer-core ] || [ tests/web/package-lock.json -nt tests/web/node_modules ]; then
   (cd tests/web && npm ci --silent)
@@ -35,8 +40,8 @@ WAIT
 
 rm -rf build/web-tests
 status=0
-node tests/web/playground_test.mjs --url "http://127.0.0.1:$port/" --runner build/native/ec_runner \
-  --examples examples --out build/web-tests || status=$?
+node tests/web/playground_test.mjs --url "http://127.0.0.1:$port/playground/" --site build/web \
+  --runner build/native/ec_runner --examples examples --package "$package" --out build/web-tests "$@" || status=$?
 # A run that broke before its summary still ends with one.
 [ "$status" -le 1 ] || echo "web: 0 passed, 1 failed"
 exit "$status"

@@ -1,17 +1,18 @@
 // The playground page: an editor, Run and Stop, the stand-in host's screen
-// on a canvas and an output pane, over the module built from
-// tools/runner/web_main.cpp.
+// on a canvas, an output pane and the files the script wrote, over the
+// module built from tools/runner/web_main.cpp.  Read from the file system or
+// served alike: the module is inside its script, and every link is relative.
 //
 // URL parameters: #script=... (a shared script, base64url of its UTF-8;
 // #folder=commands&script=... for one whose input files lie in examples/commands),
 // ?example=NAME.ecs, ?command=NAME (the example that shows a command), and
 // ?fast=1 (frames are shown as fast as they come, not one per display
 // frame: the browser tests use it).
-'use strict';
+import { createEditor } from './editor.js';
+import { makeLanguage } from './language.js';
 
 const page = {
-  script: document.getElementById('script'),
-  gutter: document.getElementById('gutter'),
+  editor: document.getElementById('editor'),
   examples: document.getElementById('examples'),
   run: document.getElementById('run'),
   stop: document.getElementById('stop'),
@@ -19,6 +20,7 @@ const page = {
   shareUrl: document.getElementById('share-url'),
   status: document.getElementById('status'),
   output: document.getElementById('output'),
+  files: document.getElementById('files'),
   canvas: document.getElementById('screen'),
   inputState: document.getElementById('input-state'),
 };
@@ -29,9 +31,11 @@ const mostOutputLines = 1000;  // an endless loop prints every pass: keep the la
 page.zoom = 1;     // of the frame shown
 page.folder = '';  // where the script's input files are: its example's folder
 
-// What the tests read: the run's state, and how many frames were shown.
-const state = { ready: false, running: false, status: null, frames: 0, errorLine: 0, mostOutputLines };
+// What the tests read: the run's state, how many frames were shown, and
+// when the page was ready to run (milliseconds after it began loading).
+const state = { ready: false, readyMs: 0, running: false, status: null, frames: 0, errorLine: 0, mostOutputLines };
 window.playground = state;
+let editor = null;
 
 // ---- the module's side ----------------------------------------------------
 
@@ -64,11 +68,22 @@ function showFrame(bytes, width, height, zoom) {
   state.frames++;
 }
 
-// "script:12: unknown command ..." names the line that stopped the script.
+// "script:12: unknown command ..." names the line that stopped the script;
+// "line 4: Position: object 1 does not exist" warns about a line that went on.
+let marks = [];
+const mostMarks = 100;
+
+function markLine(number, severity, message) {
+  if (marks.length >= mostMarks || marks.some((m) => m.line === number && m.message === message)) return;
+  marks.push({ line: number, severity, message });
+  editor.mark(marks);
+}
+
 function output(text, isError) {
   const line = document.createElement('div');
   line.textContent = text;
   const fault = isError && /^script:(\d+): (.*)$/.exec(text);
+  const warning = !fault && /^line (\d+): (.*)$/.exec(text);
   if (fault) {
     const number = Number(fault[1]);
     line.className = fault[2] === 'stopped' ? 'stopped' : 'error';
@@ -76,29 +91,97 @@ function output(text, isError) {
       state.errorLine = number;
       line.textContent = `line ${number}: ${fault[2]}`;
       line.title = 'Show the line';
-      line.addEventListener('click', () => selectLine(number));
-      selectLine(number);
+      line.addEventListener('click', () => editor.selectLine(number));
+      markLine(number, 'error', fault[2]);
+      editor.selectLine(number);
     } else {
       line.textContent = `stopped at line ${number}`;
     }
+  } else if (warning) {
+    line.className = 'warning';
+    line.title = 'Show the line';
+    line.addEventListener('click', () => editor.selectLine(Number(warning[1])));
+    markLine(Number(warning[1]), 'warning', warning[2]);
   } else if (isError) {
     line.className = 'error';
   }
   page.output.appendChild(line);
   while (page.output.childElementCount > mostOutputLines) page.output.firstChild.remove();
   page.output.scrollTop = page.output.scrollHeight;
+  listWrittenFiles();
+}
+
+// ---- the files a script writes ------------------------------------------------
+
+const outputDir = '/output';  // where the module's host writes (web_main.cpp)
+const fileTypes = { png: 'image/png', gif: 'image/gif', wav: 'audio/wav', bmp: 'image/bmp' };
+let writtenBefore = new Map();  // path to "modified time:size" as the run began
+const listed = new Map();       // path to its item in the list
+
+function outputFiles(dir = outputDir, found = new Map()) {
+  if (!module.FS.analyzePath(dir).exists) return found;
+  for (const name of module.FS.readdir(dir)) {
+    if (name === '.' || name === '..') continue;
+    const path = `${dir}/${name}`;
+    const stat = module.FS.stat(path);
+    if (module.FS.isDir(stat.mode)) outputFiles(path, found);
+    else found.set(path, `${stat.mtime.getTime()}:${stat.size}`);
+  }
+  return found;
+}
+
+// Each file written or rewritten since the run began, with a link that
+// downloads it as it now is.
+function listWrittenFiles() {
+  for (const [path, version] of outputFiles()) {
+    if (writtenBefore.get(path) === version) continue;
+    writtenBefore.set(path, version);
+    let item = listed.get(path);
+    if (!item) {
+      item = document.createElement('li');
+      item.appendChild(document.createElement('a'));
+      item.appendChild(document.createElement('span'));
+      listed.set(path, item);
+      page.files.appendChild(item);
+    }
+    const link = item.firstChild;
+    const bytes = module.FS.readFile(path);
+    const name = path.slice(outputDir.length + 1);
+    if (link.href) URL.revokeObjectURL(link.href);
+    link.href = URL.createObjectURL(new Blob([bytes], { type: fileTypes[name.split('.').pop()] || 'application/octet-stream' }));
+    link.download = name.replace(/\//g, '_');
+    link.textContent = name;
+    item.lastChild.textContent = ` ${bytes.length} bytes`;
+    page.files.hidden = false;
+  }
+}
+
+function forgetWrittenFiles() {
+  for (const item of listed.values()) URL.revokeObjectURL(item.firstChild.href);
+  listed.clear();
+  page.files.replaceChildren();
+  page.files.hidden = true;
+  writtenBefore = outputFiles();
 }
 
 let module = null;
 
 createPlayground({ ecOutput: output, ecShowFrame: showFrame, ecWaitFrames: waitFrames }).then((ready) => {
   module = ready;
+  editor = createEditor({
+    parent: page.editor,
+    language: makeLanguage(JSON.parse(textCall('ec_callees')), textCall('ec_directives')),
+    onRun: run,
+    onChange: () => { state.errorLine = 0; page.examples.value = ''; },
+  });
+  state.view = editor.view;
   const names = textCall('ec_examples').split('\n').filter(Boolean);
   page.examples.add(new Option('(your script)', ''));
   for (const name of names) page.examples.add(new Option(name.replace(/\.ecs$/, ''), name));
   loadFromUrl(names);
   page.run.disabled = false;
   page.status.textContent = 'ready';
+  state.readyMs = Math.round(performance.now());
   state.ready = true;
 });
 
@@ -109,38 +192,17 @@ function textCall(name, ...texts) {
 
 // ---- the editor -------------------------------------------------------------
 
+// A script of the user's own (the editor's change clears the example chosen).
 function setScript(source) {
-  page.script.value = source;
-  updateGutter();
+  editor.setText(source);
 }
 
-function updateGutter() {
-  const lines = page.script.value.split('\n').length;
-  let numbers = '';
-  for (let i = 1; i <= lines; i++) numbers += (i === state.errorLine ? '▶' : '') + i + '\n';
-  page.gutter.textContent = numbers;
-  page.gutter.scrollTop = page.script.scrollTop;
-}
-
-function selectLine(number) {
-  const lines = page.script.value.split('\n');
-  let start = 0;
-  for (let i = 1; i < number && i <= lines.length; i++) start += lines[i - 1].length + 1;
-  const end = start + (lines[number - 1] || '').length;
-  page.script.focus();
-  page.script.setSelectionRange(start, end);
-  updateGutter();
-}
-
-page.script.addEventListener('input', () => {
-  state.errorLine = 0;
-  page.examples.value = '';
-  updateGutter();
-});
-page.script.addEventListener('scroll', () => { page.gutter.scrollTop = page.script.scrollTop; });
-page.script.addEventListener('keydown', (event) => {
-  if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) { event.preventDefault(); run(); }
-});
+state.setScript = setScript;
+state.script = () => editor.text();
+state.selectedText = () => {
+  const { from, to } = editor.view.state.selection.main;
+  return editor.view.state.sliceDoc(from, to);
+};
 
 page.examples.addEventListener('change', () => {
   if (!page.examples.value) return;
@@ -164,9 +226,9 @@ function decodeScript(encoded) {
 
 // An example by its name relative to the examples folder.
 function loadExample(name) {
-  page.examples.value = name;
   page.folder = name.includes('/') ? name.slice(0, name.lastIndexOf('/')) : '';
   setScript(textCall('ec_example', name));
+  page.examples.value = name;
 }
 
 function loadFromUrl(names) {
@@ -176,7 +238,6 @@ function loadFromUrl(names) {
   if (shared) {
     try {
       setScript(decodeScript(shared[2]));
-      page.examples.value = '';
       page.folder = shared[1] || '';
       return;
     } catch (fault) {
@@ -194,7 +255,9 @@ function loadFromUrl(names) {
 
 page.share.addEventListener('click', async () => {
   const folder = page.folder ? `folder=${page.folder}&` : '';
-  const url = `${location.origin}${location.pathname}#${folder}script=${encodeScript(page.script.value)}`;
+  // The page's own address without its query or script: a page read from a
+  // file has no origin to build one from.
+  const url = `${location.href.replace(/[?#].*$/, '')}#${folder}script=${encodeScript(editor.text())}`;
   history.replaceState(null, '', url);
   page.shareUrl.value = url;
   page.shareUrl.hidden = false;
@@ -216,18 +279,20 @@ async function run() {
   state.errorLine = 0;
   state.frames = 0;
   page.output.textContent = '';
+  marks = [];
+  editor.mark(marks);
+  forgetWrittenFiles();
   page.run.disabled = true;
   page.stop.disabled = false;
   page.status.textContent = 'running';
-  updateGutter();
   const status = await module.ccall('ec_run', 'number', ['string', 'number', 'string'],
-    [page.script.value, 1, page.folder], { async: true });
+    [editor.text(), 1, page.folder], { async: true });
+  listWrittenFiles();
   state.status = status;
   state.running = false;
   page.run.disabled = false;
   page.stop.disabled = true;
   page.status.textContent = status === 0 ? 'done' : state.errorLine ? `fault at line ${state.errorLine}` : 'stopped';
-  updateGutter();
 }
 
 function stop() {

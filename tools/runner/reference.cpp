@@ -25,7 +25,8 @@ std::string syntax(const exports::Command& command, const Description& descripti
 }
 
 // The playground as scripts/playground.sh serves it; ?command= loads the
-// example that shows the command.
+// example that shows the command.  The package's pages link to the
+// playground beside them instead (scripts/reference_html.sh).
 constexpr std::string_view playground_url = "http://127.0.0.1:8000/";
 
 std::string playground_link(std::string_view command) {
@@ -90,11 +91,12 @@ void write_reference(std::ostream& out) {
          "host's Rgb makes it); **text** (S) a text.\n\n"
          "Try any command without the host: write a script and run it with\n"
          "`build/native/ec_runner script.ecs` (the script syntax is in\n"
-         "[runner.md](runner.md); see the examples/ folder), or in the browser:\n"
-         "`sh scripts/playground.sh` serves the playground, which each entry's link\n"
-         "opens with its example. Every entry shows what its command does, made by a\n"
-         "short script of its own in examples/commands/; `sh scripts/docs.sh` makes\n"
-         "them all again.\n\n";
+         "[runner.md](runner.md); see the examples/ folder), or in the browser, in\n"
+         "the playground, which each entry's link opens with its example: the release\n"
+         "package holds it beside these pages, to open from the file system, and\n"
+         "`sh scripts/playground.sh` serves it. Every entry shows what its command\n"
+         "does, made by a short script of its own in examples/commands/;\n"
+         "`sh scripts/docs.sh` makes them all again.\n\n";
   std::map<std::string_view, std::vector<const exports::Command*>> by_family;
   const exports::Command* rows = exports::commands();
   for (int i = 0; i < exports::command_count; ++i) {

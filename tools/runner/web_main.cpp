@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -28,6 +29,7 @@
 #include "../../plugin/platform_native.h"
 #include "callees.h"
 #include "descriptions.h"
+#include "directives.h"
 #include "pictures.h"
 #include "runner.h"
 #include "script.h"
@@ -184,6 +186,58 @@ bool calls(const std::string& source, std::string_view command) {
   return false;
 }
 
+// A JSON text: the characters JSON reserves escaped, control characters as \u.
+std::string json(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
+// A type letter as the reference names it; "any" for a directive's value of
+// any type.
+std::string json_type(char letter) { return json(letter == '?' ? "any" : runner::type_name(letter)); }
+
+// A command's reference entry: what the editor's help shows.
+std::string json_entry(const runner::Description& description) {
+  std::string family_title;
+  for (const runner::Family& family : runner::families())
+    if (family.id == description.family) family_title = family.title;
+  std::string parameters;
+  for (const runner::Parameter& parameter : description.parameters)
+    parameters += std::string(parameters.empty() ? "" : ",") + "{\"name\":" + json(parameter.name) +
+                  ",\"meaning\":" + json(parameter.meaning) + "}";
+  return "{\"family\":" + json(family_title) + ",\"parameters\":[" + parameters +
+         "],\"result\":" + json(description.result) + ",\"does\":" + json(description.does) +
+         ",\"leaves\":" + json(description.side_effects) +
+         ",\"anchor\":" + json(runner::command_stem(description.command)) +
+         ",\"picture\":" + json(runner::command_picture(description.command)) + "}";
+}
+
+// One callee: its name, kind, parameter types ("*": any number of values),
+// result type ("" for none) and, for a command, its reference entry.
+std::string json_callee(const runner::Callee& callee) {
+  std::string types;
+  for (char letter : callee.parameters) types += std::string(types.empty() ? "" : ",") + json_type(letter);
+  std::string entry;
+  if (const runner::Description* description = runner::find_description(callee.name))
+    entry = ",\"entry\":" + json_entry(*description);
+  bool any_number = callee.parameters == "*";
+  return "{\"name\":" + json(callee.name) + ",\"kind\":" + json(callee.kind) + ",\"types\":[" +
+         (any_number ? "" : types) + "],\"anyNumber\":" + (any_number ? "true" : "false") +
+         ",\"result\":" + (callee.result ? json_type(callee.result) : json("")) + entry + "}";
+}
+
 std::string returned;  // the text the last call below returned, kept for the page to read
 
 const char* give(std::string text) {
@@ -243,6 +297,18 @@ EMSCRIPTEN_KEEPALIVE void ec_key(int code, int down) {
   auto& keys = hostsim::input_state.keys;
   if (code >= 0 && code < static_cast<int>(keys.size())) keys[static_cast<std::size_t>(code)] = down ? 1 : 0;
 }
+
+// Everything a script line can call, as a JSON array of callees (one per
+// accepted argument count), for the page's editor.
+EMSCRIPTEN_KEEPALIVE const char* ec_callees() {
+  std::string list;
+  for (const runner::Callee& callee : runner::callees()) list += (list.empty() ? "[" : ",") + json_callee(callee);
+  return give(list + "]");
+}
+
+// The directives' ways of being written and what each does, as the
+// runner's syntax page tabulates them.
+EMSCRIPTEN_KEEPALIVE const char* ec_directives() { return give(runner::directive_table()); }
 
 // The example scripts, one path a line relative to the examples folder.
 EMSCRIPTEN_KEEPALIVE const char* ec_examples() {
