@@ -1,10 +1,10 @@
 #!/bin/sh
 # The main job: builds the shipped 32-bit ExtraCommands.dll and its release
-# package (with the reference and the browser playground), and runs the showcase (every example script, through the runner on
-# the stand-in host).
+# package (with the reference and the browser playground), and runs the
+# showcase (every example script, through the runner on the stand-in host).
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/deps.sh web
+sh scripts/deps.sh
 cmake --preset web >/dev/null
 cmake --build --preset web  # the playground, which the package carries
 cmake --preset win32 >/dev/null
