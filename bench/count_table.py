@@ -283,6 +283,8 @@ def check(budget_path, doc_path, counted):
         print(f"FAILED {DOC_NAME}: its tables are not the budget's (sh scripts/count.sh --update)")
         failed += 1
     print(f"counts: {passed} passed, {failed} failed")
+    if failed:
+        sys.exit(1)
 
 
 def update(budget_path, doc_path, counted):
