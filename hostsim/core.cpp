@@ -69,7 +69,7 @@ int live_strings() { return static_cast<int>(strings.size()); }
 
 int overrun_strings() {
   int count = overruns;
-  for (const auto& [address, text] : strings) count += guard_broken(text);
+  for (const auto& held : strings) count += guard_broken(held.second);
   return count;
 }
 

@@ -158,6 +158,7 @@ TEST_F(Widgets, HealthBarRatioIsASingleAndTheEdgeADouble) {
 TEST_F(Widgets, HealthBarWithANegativeMaximum) {
   // q = -25: only the first band test (value >= -75) can hold.
   const std::pair<float, const char*> cases[] = {{-50.f, "Basic2D.BoxGradient(0,0,100,10,0x1,0x0,0x1,0x0)"},
+                                                 {-75.f, "Basic2D.BoxGradient(0,0,150,10,0x1,0x0,0x1,0x0)"},
                                                  {-80.f, "Basic2D.BoxGradient(0,0,160,10,0x0,0x0,0x0,0x0)"},
                                                  {50.f, "Basic2D.BoxGradient(0,0,-100,10,0x1,0x0,0x1,0x0)"}};
   for (auto [value, fill] : cases) {
