@@ -28,12 +28,12 @@ dependency-order | plugin/protocol.cpp | s/host::Module::Camera,  host::Module::
 module-name | plugin/host_modules.inc | s/"CameraDebug.dll"/"CamreaDebug.dll"/ | a declared module's file name misspelt
 undeclared-module-name | plugin/host_modules.inc | s/"BitmapDebug.dll"/"BitmapDbg.dll"/ | an undeclared module's file name misspelt
 short-name-empty | plugin/text_commands.cpp | s/if (length <= 0) return/if (length < 0) return/ | GET SHORT FILENAME scans an empty name
-galaxy-star-y | draw2d/shapes.cpp | s/int star_y = trunc_int(y + sy \* e \* cosine);/int star_y = trunc_int(y - sy * e * cosine);/ | DRAW GALAXY's star y offset subtracted
+galaxy-star-y | draw2d/shapes.cpp | s/int star_y = trunc_int(y + scale_y \* radius \* cosine);/int star_y = trunc_int(y - scale_y * radius * cosine);/ | DRAW GALAXY's star y offset subtracted
 alignment-product | objects3d/alignment.cpp | s|float cosine = f32(double(dot) / product(t_length, d_length));|float cosine = f32(double(dot) / (double(t_length) * d_length));| | the lengths' product not stored as a float
 capsule-middle | objects3d/primitives.cpp | s/float y = v.y > 0 ?/float y = v.y >= 0 ?/ | capsule vertices at height 0 move up
 angle-squares | objects3d/queries.cpp | s/H.SqrtFF(sum(sum(square(u.y), square(u.x)), square(u.z)))/H.SqrtFF(sum(sum(square(u.x), square(u.z)), square(u.y)))/ | ANGLEBETWEENPOINTS's squares summed x, z, y
 randomize-range | utilities/terrain.cpp | s/int range = trunc_int(high - low);/int range = trunc_int(double(high) - low);/ | RANDOMIZE MATRIX's range in double
-smooth-order | utilities/terrain.cpp | s/float sum = below + right;/float sum = below + left;/;s/sum = sum + left;/sum = sum + right;/ | SMOOTH MATRIX adds below, left, right, above
+smooth-order | utilities/terrain.cpp | s/float total = below + right;/float total = below + left;/;s/total = total + left;/total = total + right;/ | SMOOTH MATRIX adds below, left, right, above
 angle-dot-order | objects3d/queries.cpp | s/float dot = sum(sum(product(v.y, u.y), product(v.x, u.x)), product(v.z, u.z));/float dot = sum(sum(product(v.x, u.x), product(v.z, u.z)), product(v.y, u.y));/ | ANGLEBETWEENPOINTS's products summed x, z, y
 angle-squares-xyz | objects3d/queries.cpp | s/H.SqrtFF(sum(sum(square(u.y), square(u.x)), square(u.z)))/H.SqrtFF(sum(sum(square(u.x), square(u.y)), square(u.z)))/ | (equivalent) the first two squares swapped: a sum of two does not depend on their order
 collision-bound | objects3d/queries.cpp | s/return d < range \&\& d > negative_range;/return d <= range \&\& d > negative_range;/ | the collision cube's upper bound included
@@ -44,7 +44,7 @@ bezier-cubic | draw2d/bezier.cpp | s/float a = p3 - p0 - c - b;/float a = p3 - p
 shadow-offset | draw2d/text_effects.cpp | s/H.BasicText(wrap_add(x, 2), wrap_add(y, 1), t);/H.BasicText(wrap_add(x, 2), wrap_add(y, 2), t);/ | TEXT SHADOW one pixel lower
 typewriter-end | draw2d/text_effects.cpp | s/if (trunc_int(progress) <= length)/if (trunc_int(progress) < length)/ | TYPEWRITER TEXT stops one step early
 underline-height | draw2d/text_effects.cpp | s|int end_y = wrap_add(y, H.TextHeight(t));  // the height is asked again on purpose|int end_y = start_y;| | TEXT UNDERLINE asks the height once
-key-range | utilities/input.cpp | s/if (key < 0 || key >= key_count) return 0;/if (key < 0 || key > key_count) return 0;/ | SINGLE KEYCHECK takes key 255
+key-range | utilities/input.cpp | s/if (key < 0 || key >= input::key_count) return 0;/if (key < 0 || key > input::key_count) return 0;/ | SINGLE KEYCHECK takes key 255
 double-click-deadline | utilities/input.cpp | s/if (H.TimerL() > wrap_add(double_click.first_click_time, interval))/if (H.TimerL() >= wrap_add(double_click.first_click_time, interval))/ | the double-click deadline one millisecond shorter
 swap-zero | utilities/input.cpp | s/if (value == 0.0f) return float_bits(0.0f);/if (value == 0.0f) return float_bits(value);/ | SWAP of -0 gives -0
 health-band | draw2d/widgets.cpp | s/if (v >= maximum - q) colour = c1;/if (v > maximum - q) colour = c1;/ | MAKE HEALTH BAR's top band without its lower bound (the band below takes it, but for a negative maximum)
@@ -54,7 +54,7 @@ fade-top | draw2d/fades.cpp | s/step_alpha(object, delay, 0, opaque - 1);/step_a
 plane-tilt | draw2d/fades.cpp | s/constexpr float plane_tilt = 16.0f;/constexpr float plane_tilt = 15.0f;/ | the fade plane tilted by 15
 sound-header | utilities/sound.cpp | s/return size < sound_header_bytes ? 0/return size <= sound_header_bytes ? 0/ | (equivalent) a 28-byte block has 0 sample bytes either way
 end-sound | utilities/sound.cpp | s/if (H.GetSoundPlaying(sound) == 0) H.StopSound(sound);/if (H.GetSoundPlaying(sound) != 0) H.StopSound(sound);/ | END SOUND stops a playing sound
-normal-map-sense | utilities/images.cpp | s/if (sense == 1)/if (sense >= 1)/ | MAKE NORMAL MAP's sense 2 taken as 1
+normal-map-sense | utilities/images.cpp | s/if (sense == falling_sense)/if (sense >= falling_sense)/ | MAKE NORMAL MAP's sense 2 taken as 1
 mouse-move-scale | objects3d/facing.cpp | s/constexpr double mouse_counts_per_degree = 3.5;/constexpr double mouse_counts_per_degree = 3.0;/ | MOUSE MOVE turns faster
 finite-guard | rotation/frame.cpp | s/return double(value) + 1.0 > double(value);/return double(value) + 1.0 >= double(value);/ | (equivalent) infinite Euler angles pass the guard: arc tangents are never infinite
 circle-empty | draw2d/shapes.cpp | s/if (rx <= 0 || ry <= 0) return;/if (rx < 0 || ry <= 0) return;/ | (equivalent) a radius of 0 draws nothing either way
