@@ -2,6 +2,14 @@
 # each stand-in host module (from the host function list), and reads the host
 # module file names (from the host module list).
 
+# Writes a generated file only when its content changes, so that configuring
+# again does not make the libraries that read it link again.
+function(ec_write_if_changed path content)
+  file(WRITE "${path}.new" "${content}")
+  file(COPY_FILE "${path}.new" "${path}" ONLY_IF_DIFFERENT)
+  file(REMOVE "${path}.new")
+endfunction()
+
 function(ec_write_plugin_def output)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                "${PROJECT_SOURCE_DIR}/plugin/command_list.inc" "${PROJECT_SOURCE_DIR}/plugin/protocol_list.inc")
@@ -20,7 +28,7 @@ function(ec_write_plugin_def output)
     string(REGEX MATCH "EC_COMMAND\\([0-9]+, ([a-z_0-9]+), \"[^%]*%[A-Z]+%([^\"]+)\"\\)" _ "${row}")
     string(APPEND def "  \"${CMAKE_MATCH_2}\" = ${CMAKE_MATCH_1}\n")
   endforeach()
-  file(WRITE "${output}" "${def}")
+  ec_write_if_changed("${output}" "${def}")
 endfunction()
 
 # One .def per module: each decorated name forwards to HostSim.hs_<module>_<field>.
@@ -38,7 +46,7 @@ function(ec_write_module_defs output_dir out_modules)
     string(APPEND def_${module} "  \"${CMAKE_MATCH_3}\" = HostSim.hs_${module}_${CMAKE_MATCH_2}\n")
   endforeach()
   foreach(module IN LISTS modules)
-    file(WRITE "${output_dir}/${module}.def" "${def_${module}}")
+    ec_write_if_changed("${output_dir}/${module}.def" "${def_${module}}")
   endforeach()
   set(${out_modules} ${modules} PARENT_SCOPE)
 endfunction()

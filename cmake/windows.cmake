@@ -25,7 +25,7 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
   target_compile_definitions(HostSim PRIVATE HOSTSIM_BUILDING)
 
   ec_write_module_defs(${CMAKE_BINARY_DIR}/modules modules)
-  file(WRITE ${CMAKE_BINARY_DIR}/modules/empty.c "")
+  ec_write_if_changed(${CMAKE_BINARY_DIR}/modules/empty.c "")
   ec_read_module_file_names(file_name)
   foreach(module IN LISTS modules)
     if(NOT DEFINED file_name_${module})

@@ -80,6 +80,11 @@ build build-win32 win32 ExtraCommands
 build build-native native
 build build-win64 win64
 build build-fuzz fuzz
+build build-counts-native count-native
+build build-counts-i686 count-i686
+build build-web web
+build build-runner native ec_runner
+build build-package win32 package
 if probe=$(WINEPREFIX="$root/build/wine32" sh scripts/wine32-probe.sh); then
   [ -n "$probe" ] && echo "$probe" >&2
   build build-win32-tests win32-tests
@@ -87,6 +92,13 @@ else
   echo "$probe" > "$stages/win32.skipped"
 fi
 wait "$format" || true
+
+# The playground and the unzipped package in Chromium and Firefox, from the
+# builds above: the pages spend most of their time waiting on their
+# browsers, so they run beside every stage below, on what those leave of
+# the cores.
+summarised web env EC_BUILT=1 sh scripts/web-test.sh &
+web=$!
 
 run_ctest native native
 
@@ -97,9 +109,8 @@ run_ctest win64 win64
 "/usr/lib/wine/wineserver64" -k >/dev/null 2>&1 || true
 
 # The shipped DLL itself, as 32-bit programs load it: one process at a time,
-# so it runs on one core beside the fuzz run and the instruction counts,
-# which leave build/win32 alone (the later stages configure and build it
-# again, which may write the DLL anew).
+# beside the fuzz run and the instruction counts.  Every stage from here on
+# finds its builds made above and leaves build/win32 as it is.
 win32=""
 if [ ! -f "$stages/win32.skipped" ]; then
   (export WINEPREFIX="$root/build/wine32" && run_ctest win32 win32-tests) &
@@ -115,14 +126,12 @@ check fuzz fuzz_run
 
 # Every command's host calls, heap allocations and instructions within budget.
 summarised counts sh scripts/count.sh --check
-[ -z "$win32" ] || wait "$win32" || true
 
 # Two clean builds of the shipped DLL give the same bytes (the second without
-# the compiler cache).
+# the compiler cache, in a folder of its own).
 check reproducible sh scripts/reproducible.sh
-
-# The playground and the unzipped package in Chromium and Firefox.
-summarised web sh scripts/web-test.sh
+[ -z "$win32" ] || wait "$win32" || true
+wait "$web" || true
 
 echo
 echo "stage                 time   result"

@@ -271,10 +271,11 @@ const results = [];
 async function check(name, body) {
   const fullName = `[${browserName}] ${name}`;
   if (only && !only.test(fullName)) return;
+  const started = Date.now();
   try {
     await body();
     results.push({ name: fullName, ok: true });
-    console.log(`ok      ${fullName}`);
+    console.log(`ok      ${fullName} (${Date.now() - started} ms)`);
   } catch (error) {
     results.push({ name: fullName, ok: false });
     console.log(`FAILED  ${fullName}: ${error.message}`);
