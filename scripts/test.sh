@@ -100,6 +100,16 @@ wait "$format" || true
 summarised web env EC_BUILT=1 sh scripts/web-test.sh &
 web=$!
 
+# The shipped DLL itself, as 32-bit programs load it: one process at a time,
+# on one core beside every stage below (where QEMU runs them, it is the
+# longest).  Every stage from here on finds its builds made above and
+# leaves build/win32 as it is.
+win32=""
+if [ ! -f "$stages/win32.skipped" ]; then
+  (export WINEPREFIX="$root/build/wine32" && run_ctest win32 win32-tests) &
+  win32=$!
+fi
+
 run_ctest native native
 
 # One persistent wine server for all the 64-bit Windows test processes.
@@ -107,15 +117,6 @@ export WINEPREFIX="$root/build/wine"
 "/usr/lib/wine/wineserver64" -p >/dev/null 2>&1 &
 run_ctest win64 win64
 "/usr/lib/wine/wineserver64" -k >/dev/null 2>&1 || true
-
-# The shipped DLL itself, as 32-bit programs load it: one process at a time,
-# beside the fuzz run and the instruction counts.  Every stage from here on
-# finds its builds made above and leaves build/win32 as it is.
-win32=""
-if [ ! -f "$stages/win32.skipped" ]; then
-  (export WINEPREFIX="$root/build/wine32" && run_ctest win32 win32-tests) &
-  win32=$!
-fi
 
 # A short fuzz run over every command, from the seed corpus.
 fuzz_run() {
