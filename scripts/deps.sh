@@ -60,7 +60,8 @@ if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$packages" ]; then
   qemu-i386 ./main32 || fail qemu-i386 qemu-user
   valgrind -q --tool=none ./main || fail valgrind valgrind
   emcc -O0 -sSINGLE_FILE main.cpp -o main.js >/dev/null 2>&1 && node main.js || fail "emcc (Emscripten) and node" emscripten
-  WINEDEBUG=-all WINEPREFIX="$root/build/wine" /usr/lib/wine/wine64 posix64.exe >/dev/null 2>&1 || fail wine64 wine64
+  mkdir -p "$HOME/.cache/extracommands"
+  WINEDEBUG=-all WINEPREFIX="$HOME/.cache/extracommands/wine" /usr/lib/wine/wine64 posix64.exe >/dev/null 2>&1 || fail wine64 wine64
   [ -x /usr/lib/wine/wine ] || fail "32-bit Wine" wine32:i386  # whether it runs here: scripts/wine32-probe.sh
   chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
     --disable-component-update --disable-sync --user-data-dir="$probe/chromium" \

@@ -18,6 +18,10 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 sh scripts/deps.sh
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" QEMU_RESERVED_VA=0xffff0000
+# The Wine prefixes live outside the clone, as the compiler cache does:
+# setting one up takes minutes where QEMU runs the 32-bit half.
+wine_prefixes="$HOME/.cache/extracommands"
+mkdir -p "$wine_prefixes"
 stages=build/stages
 rm -rf "$stages" && mkdir -p "$stages"
 began=$(date +%s)
@@ -85,7 +89,7 @@ build build-counts-i686 count-i686
 build build-web web
 build build-runner native ec_runner
 build build-package win32 package
-if probe=$(WINEPREFIX="$root/build/wine32" sh scripts/wine32-probe.sh); then
+if probe=$(WINEPREFIX="$wine_prefixes/wine32" sh scripts/wine32-probe.sh); then
   [ -n "$probe" ] && echo "$probe" >&2
   build build-win32-tests win32-tests
 else
@@ -106,14 +110,14 @@ web=$!
 # leaves build/win32 as it is.
 win32=""
 if [ ! -f "$stages/win32.skipped" ]; then
-  (export WINEPREFIX="$root/build/wine32" && run_ctest win32 win32-tests) &
+  (export WINEPREFIX="$wine_prefixes/wine32" && run_ctest win32 win32-tests) &
   win32=$!
 fi
 
 run_ctest native native
 
 # One persistent wine server for all the 64-bit Windows test processes.
-export WINEPREFIX="$root/build/wine"
+export WINEPREFIX="$wine_prefixes/wine"
 "/usr/lib/wine/wineserver64" -p >/dev/null 2>&1 &
 run_ctest win64 win64
 "/usr/lib/wine/wineserver64" -k >/dev/null 2>&1 || true
