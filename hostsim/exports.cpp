@@ -150,6 +150,22 @@ void set_logging(bool on) { logging = on; }
 #if defined(_WIN32)
 namespace {
 
+// An export name cut short in a loaded module, and the character cut off.
+struct HiddenName {
+  char* entry;
+  char last;
+};
+
+std::vector<HiddenName> hidden_names;
+
+// Writes one character of a module's export name table.
+void write_name_char(char* at, char value) {
+  DWORD old_protection;
+  VirtualProtect(at, 1, PAGE_READWRITE, &old_protection);
+  *at = value;
+  VirtualProtect(at, 1, old_protection, &old_protection);
+}
+
 // Hides one export of a loaded module from GetProcAddress by cutting the
 // last character off its name in the module's export name table.  The
 // shortened name sorts just before the full one, so the table stays sorted
@@ -165,12 +181,16 @@ void hide_export(HMODULE module, const char* name) {
   for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
     char* entry = reinterpret_cast<char*>(base + names[i]);
     if (std::strcmp(entry, name) != 0) continue;
-    DWORD old_protection;
-    std::size_t length = std::strlen(entry);
-    VirtualProtect(entry, length, PAGE_READWRITE, &old_protection);
-    entry[length - 1] = '\0';
-    VirtualProtect(entry, length, old_protection, &old_protection);
+    char* last = entry + std::strlen(entry) - 1;
+    hidden_names.push_back({last, *last});
+    write_name_char(last, '\0');
   }
+}
+
+// Gives every hidden export its full name back.
+void unhide_exports() {
+  for (const HiddenName& name : hidden_names) write_name_char(name.entry, name.last);
+  hidden_names.clear();
 }
 
 }  // namespace
@@ -181,15 +201,21 @@ bool load_modules(const LoadOptions& options) {
     return std::find(options.skip_modules.begin(), options.skip_modules.end(), file) != options.skip_modules.end();
   };
 #if defined(_WIN32)
-  // Unload what an earlier call loaded, so that a skipped module is really
-  // absent and a stripped export comes back.
+  // Modules stay loaded from one call to the next (loading them is most of
+  // a test's time under Wine): the exports an earlier call hid come back, a
+  // module now skipped is unloaded, so that it is really absent, and only the
+  // missing ones are loaded.  A module DLL has no state of its own (only the
+  // compiler's start-up code and forwarders to this library), so one kept
+  // loaded is as one loaded afresh.
   static HMODULE loaded[int(host::Module::Count)];
-  for (HMODULE& module : loaded)
-    if (module) FreeLibrary(module), module = nullptr;
+  unhide_exports();
   for (int m = 0; m < int(host::Module::Count); ++m) {
-    const char* file = host::module_file_names[m];
-    if (skipped(file)) continue;
-    if (!(loaded[m] = LoadLibraryA(file))) return false;
+    HMODULE& module = loaded[m];
+    if (skipped(host::module_file_names[m])) {
+      if (module) FreeLibrary(module), module = nullptr;
+    } else if (!module && !(module = LoadLibraryA(host::module_file_names[m]))) {
+      return false;
+    }
   }
   for (const std::string& name : options.strip_exports)
     for (HMODULE module : loaded)

@@ -11,7 +11,9 @@ and, when it is a googletest program, by its own summary as well:
   summary reports passed and failed; if ctest marked it failed (a crash
   while unloading, say) while the summary reports no failure, it is one
   failure more;
-- a googletest program that started but printed no summary is a failure;
+- a googletest program that started but printed no summary (a crash ends
+  the whole program) counts the tests it reported as ended, and one failure
+  more, naming the test it was running;
 - any other test (an example script, the corpus replay) is one test, as
   ctest judged it.
 
@@ -25,6 +27,21 @@ STARTED = re.compile(r"^\[==========\] Running ", re.M)
 FINISHED = re.compile(r"^\[==========\] \d+ tests? from \d+ test suites? ran\.", re.M)
 PASSED = re.compile(r"^\[  PASSED  \] (\d+) tests?\.", re.M)
 FAILED = re.compile(r"^\[  FAILED  \] (\d+) tests?, listed below", re.M)
+RUN = re.compile(r"^\[ RUN      \] (.+)", re.M)
+TEST_PASSED = re.compile(r"^\[       OK \] ", re.M)
+TEST_FAILED = re.compile(r"^\[  FAILED  \] ", re.M)
+
+
+def ended_early(output):
+    """(passed, failed, reason) of a googletest program that ended before its
+    summary: the tests it saw end, and the one it was in (or had just left)."""
+    passed = len(TEST_PASSED.findall(output))
+    failed = len(TEST_FAILED.findall(output))
+    started = [name.strip() for name in RUN.findall(output)]
+    where = "before its first test"
+    if started:
+        where = ("in " if len(started) > passed + failed else "after ") + started[-1]
+    return passed, failed + 1, f"googletest printed no summary (the program ended early, {where})"
 
 
 def judge(case):
@@ -34,7 +51,7 @@ def judge(case):
     if not STARTED.search(output):
         return (0, 1, "failed") if ctest_failed else (1, 0, None)
     if not FINISHED.search(output):
-        return 0, 1, "googletest printed no summary (the program ended early)"
+        return ended_early(output)
     passed = sum(int(n) for n in PASSED.findall(output))
     failed = sum(int(n) for n in FAILED.findall(output))
     if ctest_failed and failed == 0:

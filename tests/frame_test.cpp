@@ -123,3 +123,20 @@ TEST(Binding, AModuleThatIsNotLoadedMakesItsCallsDoNothing) {
   EXPECT_EQ(text(cmd::getfileextension(nullptr, const_cast<char*>("a.b"))), "");
   EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Core.StringAllocator(1)"}));
 }
+
+TEST(Binding, AStrippedExportMakesOnlyItsCallDoNothingUntilLoadedAgain) {
+  auto extension_of_a_bc = [](const hostsim::LoadOptions& options) {
+    plugin::load_fresh();
+    hostsim::reset();
+    EXPECT_TRUE(hostsim::load_modules(options));
+    cmd::ReceiveCoreDataPtr(hostsim::core_record());
+    return text(cmd::getfileextension(nullptr, const_cast<char*>("a.bc")));
+  };
+  // Len yields 0, so Right is asked for 0 - 2 + 1 characters.
+  EXPECT_EQ(extension_of_a_bc({{}, {"?Len@@YAHK@Z"}}), "");
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.FindLastChar(\"a.bc\",\".\")",
+                                   "Text.Right(0,\"a.bc\",-1)", "Core.StringAllocator(1)"}));
+  EXPECT_EQ(extension_of_a_bc({}), ".bc");
+  EXPECT_EQ(hostsim::log(), (Lines{"Core.StringAllocator(0)", "Text.FindLastChar(\"a.bc\",\".\")", "Text.Len(\"a.bc\")",
+                                   "Text.Right(0,\"a.bc\",3)", "Core.StringAllocator(4)"}));
+}
