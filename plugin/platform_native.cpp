@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "../utilities/input.h"
+#include "core_data.h"
+#include "host.h"
+
 namespace platform {
 namespace {
 
@@ -84,6 +88,13 @@ void set_calendar_seconds(long long seconds) { clock_seconds = seconds; }
 void set_double_click_ms(int milliseconds) { double_click = milliseconds; }
 const std::vector<int>& sleeps() { return sleep_log; }
 void clear_sleeps() { sleep_log.clear(); }
+
+void reload_library() {
+  host::table = {};
+  host::bound = false;
+  core::receive(nullptr);
+  input::reset_state();
+}
 
 }  // namespace native
 }  // namespace platform

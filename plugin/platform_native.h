@@ -17,4 +17,9 @@ void set_double_click_ms(int milliseconds);
 const std::vector<int>& sleeps();  // every sleep requested, in order
 void clear_sleeps();
 
+// Puts the library's own state back as loading leaves it (host functions
+// unbound, no core record, no key or click remembered): linked into the
+// program, it cannot be loaded afresh.
+void reload_library();
+
 }  // namespace platform::native

@@ -44,7 +44,8 @@ WAIT
 
 # Each browser in its own test process, the two side by side: the pages
 # spend much of their time waiting on their browser, so on two cores the
-# pair takes little longer than one.  "--browsers a,b" narrows them; the
+# pair takes little longer than one.  They share the native runner's
+# screenshots (build/web-tests/native), each script run once for both.  "--browsers a,b" narrows them; the
 # other arguments go to every process.
 browsers="chromium firefox" previous=""
 for arg in "$@"; do
@@ -57,6 +58,7 @@ for name in $browsers; do
   (status=0
    node tests/web/playground_test.mjs --url "http://127.0.0.1:$port/playground/" --site build/web \
      --runner build/native/ec_runner --examples examples --package "$package" --out "build/web-tests/$name" \
+     --natives build/web-tests/native \
      "$@" --browsers "$name" > "build/web-tests/$name.log" 2>&1 || status=$?
    # A run that broke before its summary still ends with one.
    [ "$status" -le 1 ] || echo "web: 0 passed, 1 failed" >> "build/web-tests/$name.log") &

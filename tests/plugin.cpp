@@ -140,19 +140,12 @@ void plugin::check_call_state(const char* decorated_name, const CallState& state
 #endif
 
 #else
-#include "../plugin/core_data.h"
 #include "../plugin/exports.h"
-#include "../plugin/host.h"
-#include "../utilities/input.h"
+#include "../plugin/platform_native.h"
 
 // The library stays loaded in native builds: its process-wide state is put
 // back as loading leaves it.
-void plugin::load_fresh() {
-  host::table = {};
-  host::bound = false;
-  core::receive(nullptr);
-  input::reset_state();
-}
+void plugin::load_fresh() { platform::native::reload_library(); }
 
 void* plugin::find_export(const char* decorated_name) { return exports::find(decorated_name); }
 #endif

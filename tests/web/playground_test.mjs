@@ -5,11 +5,12 @@
 //   node playground_test.mjs --url http://127.0.0.1:PORT/playground/ --site build/web
 //                            --runner build/native/ec_runner --examples examples
 //                            --package build/dist/ExtraCommands-V.zip
-//                            --out build/web-tests [--browsers chromium,firefox] [--only REGEX]
+//                            --out build/web-tests [--natives DIR] [--browsers chromium,firefox]
+//                            [--only REGEX]
 //
-// Served (--url): every example runs without a fault, prints what the native
-// runner prints and leaves the canvas equal to the native runner's screenshot
-// of the same script; a broken script shows its fault and marks its line; a
+// Served (--url): every example, chosen from the menu of one page, runs
+// without a fault, prints what the native runner prints and leaves the
+// canvas equal to the native runner's screenshot of the same script; a broken script shows its fault and marks its line; a
 // missing object is warned about on its line, and `strict` stops there; a
 // shared link reloads its script; a fade shows every frame it presents; the
 // canvas's mouse and keyboard reach the host; the editor completes names,
@@ -38,6 +39,11 @@ const root = path.dirname(examplesDir);
 const packageZip = path.resolve(options.package);
 const site = path.resolve(options.site);  // the built site's folder (build/web)
 const outDir = path.resolve(options.out);
+// The native runner's screenshots: a folder the test processes of several
+// browsers share (each script runs once for all of them; the caller makes
+// the folder empty), else one of this process's own.
+const nativesDir = options.natives ? path.resolve(options.natives) : path.join(outDir, 'native');
+if (!options.natives) fs.rmSync(nativesDir, { recursive: true, force: true });
 const browserNames = (options.browsers || 'chromium,firefox').split(',');
 const only = options.only ? new RegExp(options.only) : null;  // runs only the checks it matches
 const finalShot = '__final__.png';  // appended to each example for the native runner
@@ -107,25 +113,60 @@ function exampleNames(dir, prefix = '') {
   }).sort();
 }
 
-// A copy of the examples folder (the scripts load files beside them), each
-// script ending with a screenshot of the screen as it leaves it; each
-// script runs once for all the browsers.
+// A script's native run: what it printed and the screen as it left it.
+// The first process to claim a script runs it, in a copy of the examples
+// folder (the scripts load files beside them) with a screenshot appended;
+// the others wait for its printed lines.
 const nativeRuns = new Map();
 function runNative(name) {
-  if (!nativeRuns.has(name)) nativeRuns.set(name, runNativeOnce(name));
+  if (!nativeRuns.has(name)) nativeRuns.set(name, nativeRun(name));
   return nativeRuns.get(name);
 }
 
-function runNativeOnce(name) {
-  const copy = path.join(outDir, 'native', 'examples');
-  if (!fs.existsSync(copy)) fs.cpSync(examplesDir, copy, { recursive: true });
-  const script = path.join(copy, name);
-  fs.writeFileSync(script, `${fs.readFileSync(path.join(examplesDir, name), 'utf8')}\nscreenshot "${finalShot}"\n`);
-  const shots = path.join(outDir, 'native', name.replace(/\.ecs$/, ''));
-  fs.rmSync(shots, { recursive: true, force: true });
-  const stdout = execFileSync(runner, ['--out', shots, script], { encoding: 'utf8' });
-  const lines = stdout.split('\n').filter(Boolean).map((line) => line.replace(`wrote ${shots}/`, 'wrote '));
-  return { lines: lines.filter((line) => line !== `wrote ${finalShot}`), screen: decodePng(path.join(shots, finalShot)) };
+const nativeShots = (name) => path.join(nativesDir, name.replace(/\.ecs$/, ''));
+const mostNativeWaitMs = 10 * 60 * 1000;
+
+function nativeRun(name) {
+  const shots = nativeShots(name), printed = `${shots}.printed.json`;
+  fs.mkdirSync(path.dirname(shots), { recursive: true });
+  let claimed = true;
+  try {
+    fs.closeSync(fs.openSync(`${shots}.claim`, 'wx'));
+  } catch (error) {
+    if (error.code !== 'EEXIST') throw error;
+    claimed = false;
+  }
+  if (claimed) {
+    let result;
+    try {
+      const script = path.join(examplesCopy(), name);
+      fs.appendFileSync(script, `\nscreenshot "${finalShot}"\n`);
+      const stdout = execFileSync(runner, ['--out', shots, script], { encoding: 'utf8' });
+      const lines = stdout.split('\n').filter(Boolean).map((line) => line.replace(`wrote ${shots}/`, 'wrote '));
+      result = { lines: lines.filter((line) => line !== `wrote ${finalShot}`) };
+    } catch (error) {
+      result = { error: error.message };
+    }
+    fs.writeFileSync(`${printed}.part`, JSON.stringify(result));
+    fs.renameSync(`${printed}.part`, printed);
+  }
+  const pause = new Int32Array(new SharedArrayBuffer(4));
+  for (let waited = 0; !fs.existsSync(printed); waited += 100) {
+    if (waited > mostNativeWaitMs) throw new Error(`the native run of ${name} never finished`);
+    Atomics.wait(pause, 0, 0, 100);
+  }
+  const { lines, error } = JSON.parse(fs.readFileSync(printed, 'utf8'));
+  if (error) throw new Error(`the native run of ${name}: ${error}`);
+  return { lines, screen: decodePng(path.join(shots, finalShot)) };
+}
+
+let examplesFolder = '';
+function examplesCopy() {
+  if (!examplesFolder) {
+    examplesFolder = scratchDir('ec-examples-');
+    fs.cpSync(examplesDir, examplesFolder, { recursive: true });
+  }
+  return examplesFolder;
 }
 
 // ---- the browsers ---------------------------------------------------------------
@@ -295,23 +336,42 @@ function shotPath(name) {
   return path.join(outDir, `${browserName}-${name}.png`);
 }
 
-async function servedChecks() {
+// Every example, chosen from the menu and run one after another in one
+// page, as a visitor would; a page that failed one is not used again.
+async function exampleChecks() {
+  let page = null;
   for (const name of exampleNames(examplesDir)) {
     await check(`example ${name}`, async () => {
       const native = runNative(name);
-      const page = await openPage(`?fast=1&example=${encodeURIComponent(name)}`);
-      const run = await runScript(page);
-      await page.screenshot({ path: shotPath(name.replace(/\//g, '_').replace(/\.ecs$/, '')) });
-      expect(run.status === 0, `status ${run.status}: ${run.lines.map((line) => line.text).join(' | ')}`);
-      // The output pane keeps the latest lines of a long output.
-      const kept = await page.evaluate(() => window.playground.mostOutputLines);
-      expectSame(run.lines.map((line) => line.text.replace('wrote /output/', 'wrote ')), native.lines.slice(-kept), 'output');
-      const difference = screenDifference(await canvasPixels(page), native.screen);
-      expect(!difference, difference);
-      expectSame(page.problems, [], 'page problems');
-      await page.close();
+      page ||= await openPage('?fast=1');
+      const problemsBefore = page.problems.length;
+      try {
+        await page.evaluate((example) => {
+          const menu = document.getElementById('examples');
+          menu.value = example;
+          menu.dispatchEvent(new Event('change'));
+        }, name);
+        const run = await runScript(page);
+        await page.screenshot({ path: shotPath(name.replace(/\//g, '_').replace(/\.ecs$/, '')) });
+        expect(run.status === 0, `status ${run.status}: ${run.lines.map((line) => line.text).join(' | ')}`);
+        // The output pane keeps the latest lines of a long output.
+        const kept = await page.evaluate(() => window.playground.mostOutputLines);
+        expectSame(run.lines.map((line) => line.text.replace('wrote /output/', 'wrote ')), native.lines.slice(-kept), 'output');
+        const difference = screenDifference(await canvasPixels(page), native.screen);
+        expect(!difference, difference);
+        expectSame(page.problems.slice(problemsBefore), [], 'page problems');
+      } catch (error) {
+        await page.close().catch(() => {});
+        page = null;
+        throw error;
+      }
     });
   }
+  if (page) await page.close();
+}
+
+async function servedChecks() {
+  await exampleChecks();
 
   await check('a broken script shows its fault and marks its line', async () => {
     const page = await openPage('?fast=1');
@@ -587,8 +647,8 @@ async function servedChecks() {
     const file = path.join(downloads, shots[0]);
     for (let i = 0; i < 100 && !fs.existsSync(file); i++) await new Promise((resolve) => setTimeout(resolve, 100));
     expect(fs.existsSync(file), `no ${shots[0]} downloaded`);
-    const native = path.join(outDir, 'native', name.replace(/\.ecs$/, ''), shots[0]);
     runNative(name);
+    const native = path.join(nativeShots(name), shots[0]);
     const difference = screenDifference(decodePng(fs.readFileSync(file)), decodePng(native), true);
     expect(!difference, difference);
     await context.close();

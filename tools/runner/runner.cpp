@@ -9,6 +9,7 @@
 #include "../../hostsim/core_state.h"
 #include "../../hostsim/hostsim.h"
 #include "../../plugin/exports.h"
+#include "../../plugin/platform_native.h"
 #include "callees.h"
 #include "marshal.h"
 #include "pictures.h"
@@ -22,9 +23,11 @@ namespace fs = std::filesystem;
 using Variables = std::map<std::string, Value>;
 
 // A fresh host with every module loaded and the core record handed over,
-// as the host does before the first command.
+// as the host does before the first command, and the plug-in as freshly
+// loaded: a page runs one script after another in the same module.
 bool start_host() {
   hostsim::reset();
+  platform::native::reload_library();
   if (!hostsim::load_modules()) return false;
   auto receive = reinterpret_cast<void (*)(void*)>(exports::find(exports::protocol_name::ReceiveCoreDataPtr));
   if (!receive) return false;
