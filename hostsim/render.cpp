@@ -157,6 +157,17 @@ bool owns_edge(const ScreenCorner& a, const ScreenCorner& b) {
   return dy < 0 || (dy == 0 && dx > 0);
 }
 
+// Narrows a row's pixels first..last, counted from its first pixel, to those
+// where an edge function, w there and rising by step a pixel, is at least lowest.
+void keep_inside(long long w, long long step, long long lowest, long long& first, long long& last) {
+  if (step > 0)
+    first = std::max(first, floor_div(lowest - w + step - 1, step));
+  else if (step < 0)
+    last = std::min(last, floor_div(w - lowest, -step));
+  else if (w < lowest)
+    last = first - 1;
+}
+
 void fill_triangle(Canvas& canvas, const Surface& surface, ScreenCorner a, ScreenCorner b, ScreenCorner c) {
   long long area = edge(a, b, c.x, c.y);
   if (area == 0) return;
@@ -168,14 +179,30 @@ void fill_triangle(Canvas& canvas, const Surface& surface, ScreenCorner a, Scree
   long long x1 = std::min(canvas.width - 1LL, last_pixel(std::max({a.x, b.x, c.x})));
   long long y0 = std::max(0LL, first_pixel(std::min({a.y, b.y, c.y})));
   long long y1 = std::min(canvas.height - 1LL, last_pixel(std::max({a.y, b.y, c.y})));
-  bool own_a = owns_edge(b, c), own_b = owns_edge(c, a), own_c = owns_edge(a, b);
-  auto inside = [](long long w, bool owned) { return w > 0 || (w == 0 && owned); };
+  // A centre is inside where each edge function is positive, or zero on an owned edge.
+  long long lowest_a = owns_edge(b, c) ? 0 : 1, lowest_b = owns_edge(c, a) ? 0 : 1, lowest_c = owns_edge(a, b) ? 0 : 1;
+  // The edge functions rise by these a pixel to the right.  Corners lie within
+  // the guard band of a screen at most 4096 pixels wide, about 2^20 units, so
+  // edge function values stay below 2^42: the sums are exact.
+  long long step_a = (c.y - b.y) * pixel_units, step_b = (a.y - c.y) * pixel_units, step_c = (b.y - a.y) * pixel_units;
+  bool see_through = surface.opacity < 1;
+  // Neighbouring pixels mostly light the same colour alike over the same
+  // background, so the last pixel's result is kept with what it came from.
+  struct {
+    std::uint32_t colour = 0, behind = 0;
+    double light = std::nan("");  // equal to no light: the first pixel is worked out
+    std::uint32_t shown = 0;
+  } previous;
   for (long long y = y0; y <= y1; ++y) {
-    long long py = y * pixel_units + half;
-    for (long long x = x0; x <= x1; ++x) {
-      long long px = x * pixel_units + half;
-      long long wa = edge(b, c, px, py), wb = edge(c, a, px, py), wc = edge(a, b, px, py);
-      if (!inside(wa, own_a) || !inside(wb, own_b) || !inside(wc, own_c)) continue;
+    long long px = x0 * pixel_units + half, py = y * pixel_units + half;
+    long long wa = edge(b, c, px, py), wb = edge(c, a, px, py), wc = edge(a, b, px, py);
+    long long first = 0, last = x1 - x0;  // a triangle's row is one run of pixels
+    keep_inside(wa, step_a, lowest_a, first, last);
+    keep_inside(wb, step_b, lowest_b, first, last);
+    keep_inside(wc, step_c, lowest_c, first, last);
+    if (first > last) continue;
+    wa += first * step_a, wb += first * step_b, wc += first * step_c;
+    for (long long x = x0 + first; x <= x0 + last; ++x, wa += step_a, wb += step_b, wc += step_c) {
       double la = double(wa) / double(area), lb = double(wb) / double(area), lc = double(wc) / double(area);
       double nearness = la * a.nearness + lb * b.nearness + lc * c.nearness;
       std::size_t at = canvas.at(x, y);
@@ -187,8 +214,12 @@ void fill_triangle(Canvas& canvas, const Surface& surface, ScreenCorner a, Scree
         double u = (la * a.u + lb * b.u + lc * c.u) / nearness, v = (la * a.v + lb * b.v + lc * c.v) / nearness;
         colour = tint(texel(*surface.textured, u, v), colour);
       }
-      colour = lit(colour, light);
-      canvas.pixels[at] = surface.opacity < 1 ? mixed(colour, canvas.pixels[at], surface.opacity) : colour;
+      std::uint32_t behind = see_through ? canvas.pixels[at] : 0;
+      if (!(colour == previous.colour && light == previous.light && behind == previous.behind)) {
+        previous = {colour, behind, light, lit(colour, light)};
+        if (see_through) previous.shown = mixed(previous.shown, behind, surface.opacity);
+      }
+      canvas.pixels[at] = previous.shown;
     }
   }
 }

@@ -7,6 +7,7 @@
 #include "../hostsim/basic2d_state.h"
 #include "../hostsim/basic3d_state.h"
 #include "../hostsim/hostsim.h"
+#include "../hostsim/matrix_state.h"
 
 namespace {
 
@@ -72,14 +73,50 @@ TEST_F(Render, ShowsTheTextureTintedByTheColour) {
   EXPECT_EQ(at(60, 60), 0xFF80FFFFu);
 }
 
-// Alpha 50 mixes half and half; the pixels on the diagonal the square's two
-// triangles share are mixed once, like all the others.
+// Alpha 50 mixes half and half with what lies behind each pixel; the pixels
+// on the diagonal the square's two triangles share are mixed once, like all
+// the others.
 TEST_F(Render, MixesASeeThroughSurfaceOnceOverWhatLiesBehind) {
   hostsim::screen.ambient = 100;
+  auto checked = [](int x, int y) { return (x + y) % 2 == 1; };
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x)  // black, and (32, 64, 96) on the checked squares
+      if (checked(x, y)) hostsim::screen.pixels[std::size_t(y) * side + std::size_t(x)] = 0xFF204060u;
   square(1, 10, 40, 0xFFFFFFFFu).alpha = 50;  // wider than the view
-  for (std::uint32_t pixel : hostsim::render_scene()) ASSERT_EQ(pixel, 0xFF808080u);
+  std::vector<std::uint32_t> pixels = hostsim::render_scene();
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x)
+      ASSERT_EQ(pixels[std::size_t(y) * side + std::size_t(x)], checked(x, y) ? 0xFF90A0B0u : 0xFF808080u)
+          << x << ", " << y;
   hostsim::scene.objects[1].alpha = 0;
   EXPECT_EQ(centre(), 0xFF000000u);
+}
+
+// A terrain tile lit fully along its left edge (normals towards the light)
+// and not at all along its right one (away from it), ambient 0, seen from a
+// camera above it: a row of pixels across it runs from the full colour to
+// black, its red falling by 0 or 1 a pixel (64 levels over 82 pixels).
+TEST_F(Render, BlendsATerrainTilesBrightnessAcrossIt) {
+  hostsim::screen.ambient = 0;
+  for (std::uint32_t& pixel : hostsim::screen.pixels) pixel = 0xFF0000FFu;
+  hostsim::scene.cameras[0].position = {12.5f, 0, -10};
+  hostsim::Matrix& tile = hostsim::make_matrix(1, 1, 1);
+  for (float& height : tile.heights) height = -6;
+  hostsim::Normal lit{-1.0f / 3, 2.0f / 3, -2.0f / 3}, unlit{1.0f / 3, -2.0f / 3, 2.0f / 3};
+  tile.normal(0, 0) = tile.normal(0, 1) = lit;
+  tile.normal(1, 0) = tile.normal(1, 1) = unlit;
+  std::vector<std::uint32_t> pixels = hostsim::render_scene();
+  std::vector<std::uint32_t> row;  // row 69: the tile, without the background
+  for (int x = 0; x < side; ++x)
+    if (std::uint32_t pixel = pixels[std::size_t(69) * side + std::size_t(x)]; pixel != 0xFF0000FFu)
+      row.push_back(pixel);
+  ASSERT_EQ(row.size(), 82u);
+  EXPECT_EQ(row.front(), hostsim::matrix_colour);
+  EXPECT_EQ(row.back(), 0xFF000000u);
+  for (std::size_t i = 1; i < row.size(); ++i) {
+    int fall = int(row[i - 1] >> 16 & 0xFF) - int(row[i] >> 16 & 0xFF);
+    EXPECT_TRUE(fall == 0 || fall == 1) << "pixel " << i;
+  }
 }
 
 }  // namespace
