@@ -25,10 +25,11 @@ using Variables = std::map<std::string, Value>;
 // A fresh host with every module loaded and the core record handed over,
 // as the host does before the first command, and the plug-in as freshly
 // loaded: a page runs one script after another in the same module.
-bool start_host() {
+bool start_host(const Options& options) {
   hostsim::reset();
   platform::native::reload_library();
   if (!hostsim::load_modules()) return false;
+  if (options.host_started) options.host_started();
   auto receive = reinterpret_cast<void (*)(void*)>(exports::find(exports::protocol_name::ReceiveCoreDataPtr));
   if (!receive) return false;
   receive(hostsim::core_record());
@@ -292,7 +293,7 @@ int run_source(const std::string& source, const std::string& name, const std::st
     return 1;
   }
   session() = Session{fs::absolute(script_dir).string(), output_dir.string(), &out, {}};
-  if (!start_host()) {
+  if (!start_host(options)) {
     err << name << ": the stand-in host could not be started\n";
     return 1;
   }

@@ -15,6 +15,9 @@ struct Options {
   // A "loop" without a count repeats until after_line stops it (the
   // playground); otherwise its lines run once.
   bool endless_loops = false;
+  // Called once the fresh host's modules are loaded, before the plug-in
+  // binds to them (the playground puts its presenting Sync in place).
+  std::function<void()> host_started;
 };
 
 // Runs a script file from a fresh host, in the output folder (made when

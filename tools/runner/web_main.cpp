@@ -132,16 +132,13 @@ void presenting_sync() {
   show_new_frames();
 }
 
-// Binds the plug-in to the stand-in host with the presenting Sync in place.
-// The plug-in binds once for the whole process, so every later script's
-// commands present through it too.
-void bind_plugin() {
-  hostsim::load_modules();
+// Puts the presenting Sync in place of the stand-in's among the fresh
+// host's exports, where the plug-in, loaded afresh for every script, finds it.
+void present_through_sync() {
   const char* core = host::module_file_name(host::Module::Core);
   const char* sync = "?Sync@@YAXXZ";
   host_sync = reinterpret_cast<void (*)()>(platform::find_export(platform::find_loaded_module(core), sync));
   platform::native::add_export(core, sync, reinterpret_cast<void*>(&presenting_sync));
-  host::ensure_bound();
 }
 
 // "FADE SCREEN" and "fade_screen.ecs" both give "fadescreen".
@@ -260,8 +257,7 @@ EMSCRIPTEN_KEEPALIVE int ec_run(const char* source, int endless, const char* fol
   static PageLines out_lines(0), error_lines(1);
   static std::ostream out(&out_lines), err(&error_lines);
   static runner::Options options;
-  static bool bound = (bind_plugin(), true);
-  (void)bound;
+  options.host_started = present_through_sync;
   options.output_dir = output_dir;
   options.endless_loops = endless != 0;
   options.after_line = after_line;
