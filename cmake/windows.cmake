@@ -63,20 +63,18 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
   if(NOT EC_SHIPPED_DLL)
     list(FILTER TEST_SOURCES EXCLUDE REGEX "tests/pe_.*\\.cpp$")
   endif()
-  add_executable(ec_tests ${TEST_SOURCES})
+  # The fuzz corpus replay runs in the same program: one Wine process fewer.
+  add_executable(ec_tests ${TEST_SOURCES} tests/fuzz/replay.cpp)
   target_compile_definitions(ec_tests PRIVATE EC_WIN32_DLL="${EC_SHIPPED_DLL}"
                              EC_VERSION="${PROJECT_VERSION}" EC_DESCRIPTION="${PROJECT_DESCRIPTION}")
-  add_executable(ec_fuzz_replay tests/fuzz/replay.cpp tests/plugin.cpp)
-  foreach(program ec_tests ec_fuzz_replay)
-    target_link_libraries(${program} PRIVATE HostSim gtest gtest_main)
-    target_compile_definitions(${program} PRIVATE EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-                               EC_PLUGIN_DLL="${plugin_dll}")
-    if(TARGET ExtraCommands)
-      add_dependencies(${program} ExtraCommands)
-    endif()
-    foreach(module IN LISTS modules)
-      add_dependencies(${program} module_${module})
-    endforeach()
+  target_link_libraries(ec_tests PRIVATE HostSim gtest gtest_main)
+  target_compile_definitions(ec_tests PRIVATE EC_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                             EC_PLUGIN_DLL="${plugin_dll}")
+  if(TARGET ExtraCommands)
+    add_dependencies(ec_tests ExtraCommands)
+  endif()
+  foreach(module IN LISTS modules)
+    add_dependencies(ec_tests module_${module})
   endforeach()
 
   # The MinGW runtime DLLs beside the programs, for Wine.
@@ -94,9 +92,9 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
     file(COPY ${found} DESTINATION ${CMAKE_BINARY_DIR})
   endforeach()
 
-  # Each program runs as one process: starting a Wine process costs more
-  # than most tests (far more where 32-bit Wine is emulated), and the test
-  # layer loads the plug-in afresh for every test.  googletest's summary in
+  # The tests run as one process: starting a Wine process costs more than
+  # most tests (minutes where 32-bit Wine is emulated), and the test layer
+  # loads the plug-in afresh for every test.  googletest's summary in
   # the output gives the count test by test.
   if(EC_SHIPPED_DLL)
     set(test_path win32)
@@ -104,10 +102,8 @@ if(EC_TESTS AND (CMAKE_SIZEOF_VOID_P EQUAL 8 OR EC_SHIPPED_DLL))
     set(test_path win64)
   endif()
   enable_testing()
-  add_test(NAME fuzz_corpus_replay COMMAND ec_fuzz_replay)
   add_test(NAME ${test_path}.ec_tests COMMAND ec_tests)
-  set_tests_properties(fuzz_corpus_replay PROPERTIES TIMEOUT 900 LABELS ${test_path})
-  set_tests_properties(${test_path}.ec_tests PROPERTIES TIMEOUT 1200 LABELS ${test_path})
+  set_tests_properties(${test_path}.ec_tests PROPERTIES TIMEOUT 2400 LABELS ${test_path})
   if(NOT EC_SHIPPED_DLL)
     # Also each test as a process of its own, to run some by name:
     # ctest --preset win64-each -R Name (the win64 preset leaves them out).

@@ -26,6 +26,17 @@ packages="
 # The machine's Node.js may come with its own npm, which Debian's would hide.
 command -v npm >/dev/null 2>&1 || packages="$packages npm"
 
+# A mirror caught mid-sync serves an index that does not match its signed
+# list, and apt-get update fails: try again a little later, then go on with
+# the indexes that did arrive (the install says what they cannot give).
+apt_update() {
+  for attempt in 1 2 3; do
+    apt-get "$@" update -qq && return 0
+    [ "$attempt" = 3 ] || sleep 20
+  done
+  echo "deps: apt-get update could not fetch every package index; going on with those it has" >&2
+}
+
 missing=""
 for p in $packages; do
   dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed' || missing="$missing $p"
@@ -34,7 +45,7 @@ if [ -n "$missing" ]; then
   echo "installing:$missing"
   export DEBIAN_FRONTEND=noninteractive
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  apt-get update -qq
+  apt_update
   apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=900 $missing >/dev/null
 fi
 
@@ -86,7 +97,7 @@ if [ ! -f "$deps/zlib/zlib.h" ] || [ ! -f "$deps/libpng/png.h" ] || [ ! -f "$dep
     > "$deps/sources.list"
   set -- -o Dir::Etc::SourceList="$deps/sources.list" -o Dir::Etc::SourceParts=/nonexistent \
     -o Dir::State::Lists="$deps/lists" -o APT::Sandbox::User=root
-  apt-get "$@" update -qq
+  apt_update "$@"
   (cd "$deps/download" && apt-get "$@" source -qq --download-only zlib libpng1.6 giflib)
   # apt has checked the files against the signed index; the .dsc signatures
   # themselves need Debian's developer keyring, so dpkg-source's doubt is muted.
