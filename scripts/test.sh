@@ -77,9 +77,12 @@ summarised() {
 }
 
 # The builds first, each on both cores; the 32-bit test programs only where
-# this machine can run them.
+# this machine can run them, which the probe finds out beside the builds
+# (where QEMU runs 32-bit Wine, its first start takes minutes).
 check format sh scripts/format.sh --check &
 format=$!
+WINEPREFIX="$wine_prefixes/wine32" sh scripts/wine32-probe.sh > "$stages/win32.probe" 2>&1 &
+probe=$!
 build build-win32 win32 ExtraCommands
 build build-native native
 build build-win64 win64
@@ -89,11 +92,11 @@ build build-counts-i686 count-i686
 build build-web web
 build build-runner native ec_runner
 build build-package win32 package
-if probe=$(WINEPREFIX="$wine_prefixes/wine32" sh scripts/wine32-probe.sh); then
-  [ -n "$probe" ] && echo "$probe" >&2
+if wait "$probe"; then
+  cat "$stages/win32.probe" >&2
   build build-win32-tests win32-tests
 else
-  echo "$probe" > "$stages/win32.skipped"
+  mv "$stages/win32.probe" "$stages/win32.skipped"
 fi
 wait "$format" || true
 

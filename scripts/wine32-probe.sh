@@ -6,7 +6,9 @@
 # Some kernels refuse i386 programs (execve gives "Exec format error").
 # There the i386 Wine loader runs under QEMU's user-mode emulation, which
 # is registered for i386 programs if the kernel allows it; Wine then needs
-# the whole 32-bit address space (QEMU_RESERVED_VA).
+# the whole 32-bit address space (QEMU_RESERVED_VA).  Starting a Wine
+# process there takes minutes, so a success is remembered in the Wine prefix,
+# for these versions of Wine, QEMU and the kernel.
 set -u
 wine=/usr/lib/wine/wine
 export QEMU_RESERVED_VA=0xffff0000
@@ -26,6 +28,12 @@ if ! "$wine" --version >/dev/null 2>&1; then
   fi
   echo "32-bit path: the kernel refuses i386 programs; running them under QEMU user-mode emulation"
 fi
+prefix=${WINEPREFIX:-$HOME/.wine}
+verdict="$prefix/extracommands-probed"
+versions="$("$wine" --version) $(qemu-i386 --version 2>/dev/null | head -n 1) $(uname -r) $(i686-w64-mingw32-gcc -dumpversion 2>/dev/null)"
+if [ -f "$prefix/system.reg" ] && [ "$(cat "$verdict" 2>/dev/null)" = "$versions" ]; then
+  exit 0
+fi
 probe_dir=$(mktemp -d)
 printf '#include <stdio.h>\nint main(void) { printf("%%d\\n", (int)sizeof(void*)); return 0; }\n' > "$probe_dir/probe.c"
 if ! i686-w64-mingw32-gcc "$probe_dir/probe.c" -o "$probe_dir/probe.exe" 2>/dev/null; then
@@ -38,3 +46,4 @@ if [ "$answer" != "4" ]; then
   echo "32-bit path skipped: a tiny i686 program did not run under 32-bit Wine"
   exit 1
 fi
+echo "$versions" > "$verdict"
