@@ -21,16 +21,26 @@ struct Counted {
 
 int channel(std::uint32_t rgb, int shift) { return int((rgb >> shift) & 0xFF); }
 
+std::uint32_t rgb_of(std::uint32_t pixel) { return pixel & 0xFFFFFFu; }
+
 // Every colour with the number of pixels that show it, sorted by colour.
-// Pixels that stay as the frame before left them are counted once.
+// Pixels that stay as the frame before left them are counted once.  Screens
+// are mostly runs of one colour, so each run costs one lookup.
 std::vector<Counted> colour_counts(const std::vector<GifFrame>& frames) {
   std::unordered_map<std::uint32_t, std::uint64_t> counts;
+  std::uint32_t run_rgb = 0;
+  std::uint64_t run = 0;
   const std::vector<std::uint32_t>* previous = nullptr;
   for (const GifFrame& frame : frames) {
-    for (std::size_t i = 0; i < frame.pixels.size(); ++i)
-      if (!previous || (*previous)[i] != frame.pixels[i]) ++counts[frame.pixels[i] & 0xFFFFFFu];
+    for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
+      if (previous && (*previous)[i] == frame.pixels[i]) continue;
+      std::uint32_t rgb = rgb_of(frame.pixels[i]);
+      if (run > 0 && rgb != run_rgb) counts[run_rgb] += run, run = 0;
+      run_rgb = rgb, ++run;
+    }
     previous = &frame.pixels;
   }
+  if (run > 0) counts[run_rgb] += run;
   std::vector<Counted> sorted;
   for (const auto& [rgb, count] : counts) sorted.push_back({rgb, count});
   std::sort(sorted.begin(), sorted.end(), [](const Counted& a, const Counted& b) { return a.rgb < b.rgb; });
@@ -98,6 +108,14 @@ std::vector<std::uint32_t> median_cut(std::vector<Counted> colours, std::size_t 
   return palette;
 }
 
+// Every colour when they fit, else the median cut's.
+std::vector<std::uint32_t> palette_of(std::vector<Counted> colours, std::size_t most) {
+  if (colours.size() > most) return median_cut(std::move(colours), most);
+  std::vector<std::uint32_t> palette;
+  for (const Counted& c : colours) palette.push_back(c.rgb);
+  return palette;
+}
+
 int nearest(const std::vector<std::uint32_t>& palette, std::uint32_t rgb) {
   int best = 0;
   long long best_distance = -1;
@@ -125,14 +143,20 @@ int delay_cs(int milliseconds) { return std::clamp((milliseconds + 5) / 10, shor
 // The frames as indices, each trimmed to what changed since the one before;
 // frames that change nothing lengthen the one before.
 std::vector<Indexed> index_frames(const std::vector<GifFrame>& frames, int width, int height,
-                                  const std::vector<std::uint32_t>& palette) {
+                                  const std::vector<Counted>& colours, const std::vector<std::uint32_t>& palette) {
   std::unordered_map<std::uint32_t, GifPixelType> index_of;
-  for (const Counted& c : colour_counts(frames)) index_of[c.rgb] = GifPixelType(nearest(palette, c.rgb));
+  for (const Counted& c : colours) index_of[c.rgb] = GifPixelType(nearest(palette, c.rgb));
   std::vector<Indexed> indexed;
   std::vector<GifPixelType> shown;  // what a viewer shows after the frames so far
   for (const GifFrame& frame : frames) {
     std::vector<GifPixelType> indices(frame.pixels.size());
-    for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = index_of.at(frame.pixels[i] & 0xFFFFFFu);
+    std::uint32_t last_rgb = ~0u;  // no pixel's colour: the first lookup is made
+    GifPixelType last_index = 0;
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+      std::uint32_t rgb = rgb_of(frame.pixels[i]);
+      if (rgb != last_rgb) last_rgb = rgb, last_index = index_of.at(rgb);
+      indices[i] = last_index;
+    }
     Indexed next{indices, 0, 0, width, height, 0, false};
     if (!indexed.empty()) {
       int left = width, right = -1, top = height, bottom = -1;
@@ -191,19 +215,14 @@ int write_bytes(GifFileType* gif, const GifByteType* bytes, int count) {
 }  // namespace
 
 std::vector<std::uint32_t> gif_palette(const std::vector<GifFrame>& frames, std::size_t most) {
-  std::vector<Counted> colours = colour_counts(frames);
-  if (colours.size() <= most) {
-    std::vector<std::uint32_t> palette;
-    for (const Counted& c : colours) palette.push_back(c.rgb);
-    return palette;
-  }
-  return median_cut(std::move(colours), most);
+  return palette_of(colour_counts(frames), most);
 }
 
 bool write_gif(const std::string& path, int width, int height, int zoom, const std::vector<GifFrame>& frames) {
   if (frames.empty() || width < 1 || height < 1 || zoom < 1) return false;
-  std::vector<std::uint32_t> palette = gif_palette(frames, palette_colours);
-  std::vector<Indexed> indexed = index_frames(frames, width, height, palette);
+  std::vector<Counted> counted = colour_counts(frames);
+  std::vector<std::uint32_t> palette = palette_of(counted, palette_colours);
+  std::vector<Indexed> indexed = index_frames(frames, width, height, counted, palette);
   GifColorType colours[256] = {};
   for (std::size_t i = 0; i < palette.size(); ++i)
     colours[i] = {GifByteType(channel(palette[i], 16)), GifByteType(channel(palette[i], 8)),
