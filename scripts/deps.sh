@@ -83,7 +83,7 @@ if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$packages" ]; then
   # The browser tests' driver (puppeteer-core, pinned in tests/web) sends
   # WebDriver BiDi commands that Firefox ESR 140 does not know; 153 has them.
   firefox=$(HOME="$probe" firefox-esr --version 2>/dev/null | sed -n 's/^Mozilla Firefox \([0-9]*\).*/\1/p')
-  [ "${firefox:-0}" -ge 153 ] || fail "Firefox ESR ${firefox:-?} (older than the browser tests' driver needs)" firefox-esr
+  [ "${firefox:-0}" -ge 153 ] || fail "Firefox ESR ${firefox:-?} (the browser tests' driver needs 153 or later, from bookworm-security)" firefox-esr
   pandoc --from gfm --to html5 probe.md | grep -q '<h1' || fail pandoc pandoc
   sox -n probe.wav synth 0.01 sine 440 && [ -s probe.wav ] || fail sox sox
   ccache --version >/dev/null || fail ccache ccache
