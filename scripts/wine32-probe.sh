@@ -8,7 +8,7 @@
 # is registered for i386 programs if the kernel allows it; Wine then needs
 # the whole 32-bit address space (QEMU_RESERVED_VA).  Starting a Wine
 # process there takes minutes, so a success is remembered in the Wine prefix,
-# for these versions of Wine, QEMU and the kernel.
+# for these versions of Wine, QEMU, the kernel and the compiler.
 set -u
 wine=/usr/lib/wine/wine
 export QEMU_RESERVED_VA=0xffff0000
