@@ -2,7 +2,9 @@
 // completed with their parameters, the current parameter's help while the
 // arguments are typed, a command's reference entry on hover, and the lines a
 // run marked (faults and warnings) in the gutter and underlined.
-import { acceptCompletion, autocompletion, completionKeymap } from '@codemirror/autocomplete';
+import {
+  acceptCompletion, autocompletion, closeCompletion, completionKeymap, currentCompletions,
+} from '@codemirror/autocomplete';
 import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
 import { HighlightStyle, StreamLanguage, syntaxHighlighting } from '@codemirror/language';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
@@ -163,7 +165,7 @@ const dismissSignature = StateEffect.define();
 
 // The parameter at the cursor: the call's parameters with the current one
 // set off, and its type and meaning.  Escape hides it until the cursor
-// moves to another argument.
+// moves to another argument; an open completion list takes Escape first.
 function signatureAt(language, state) {
   const head = state.selection.main.head;
   const line = state.doc.lineAt(head);
@@ -209,12 +211,16 @@ function signatureHelp(language) {
       create: () => ({ dom: signatureNode(value.signature) }),
     }),
   });
+  // Every key typed starts a completion query that no list shows, and
+  // completion would take Escape to end it: the help is hidden, and the
+  // query closed, unless a list is on screen.
   const escape = (view) => {
-    if (!view.state.field(field).signature) return false;
+    if (!view.state.field(field).signature || currentCompletions(view.state).length) return false;
+    closeCompletion(view);
     view.dispatch({ effects: dismissSignature.of(null) });
     return true;
   };
-  return [field, keymap.of([{ key: 'Escape', run: escape }])];
+  return [field, Prec.highest(keymap.of([{ key: 'Escape', run: escape }]))];
 }
 
 // ---- the editor -----------------------------------------------------------------
@@ -233,8 +239,8 @@ export function createEditor({ parent, language, onRun, onChange }) {
         history(),
         scriptLanguage(language),
         syntaxHighlighting(highlightClasses),
-        autocompletion({ override: [completeNames(language)], icons: false }),
         signatureHelp(language),
+        autocompletion({ override: [completeNames(language)], icons: false }),
         hoverEntry(language),
         Prec.highest(keymap.of([{ key: 'Mod-Enter', run: () => { onRun(); return true; } }])),
         keymap.of([{ key: 'Tab', run: acceptCompletion }, ...completionKeymap, ...historyKeymap, ...defaultKeymap]),

@@ -587,8 +587,14 @@ async function servedChecks() {
       help: tip.querySelector('.ec-signature-help').textContent,
     }));
     expectSame(shown, { current: `${x.name}: ${x.type}`, help: `${x.name} (${x.type}): ${x.meaning}` }, 'signature help');
-    await page.keyboard.press('Escape');
-    await page.waitForFunction(() => !document.querySelector('.ec-signature'));
+    // Escape right after a key, while that key's completion query is pending.
+    await page.evaluate(() => {
+      const view = window.playground.view;
+      const end = view.state.doc.length;
+      view.dispatch({ changes: { from: end, insert: ' ' }, selection: { anchor: end + 1 }, userEvent: 'input.type' });
+      view.contentDOM.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape', bubbles: true, cancelable: true }));
+    });
+    await page.waitForFunction(() => !document.querySelector('.ec-signature'), { timeout: 5000 });
     await page.close();
   });
 
