@@ -5,7 +5,8 @@
 #
 # Some kernels refuse i386 programs (execve gives "Exec format error").
 # There the i386 Wine loader runs under QEMU's user-mode emulation, which
-# is registered for i386 programs if the kernel allows it; Wine then needs
+# is registered for i386 programs if the kernel allows it (mounting the
+# kernel's binfmt_misc registry first where nothing has); Wine then needs
 # the whole 32-bit address space (QEMU_RESERVED_VA).  Starting a Wine
 # process there takes minutes, so a success is remembered in the Wine prefix,
 # for these versions of Wine, QEMU, the kernel and the compiler.
@@ -18,6 +19,7 @@ if [ ! -x "$wine" ]; then
 fi
 if ! "$wine" --version >/dev/null 2>&1; then
   binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
   if [ -x /usr/bin/qemu-i386 ] && [ -w "$binfmt/register" ] && [ ! -e "$binfmt/qemu-i386" ]; then
     printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:' \
       > "$binfmt/register" 2>/dev/null
