@@ -239,7 +239,7 @@ export function createEditor({ parent, language, onRun, onChange }) {
         history(),
         scriptLanguage(language),
         syntaxHighlighting(highlightClasses),
-        signatureHelp(language),
+        signatureHelp(language),  // before completion: its Escape comes first
         autocompletion({ override: [completeNames(language)], icons: false }),
         hoverEntry(language),
         Prec.highest(keymap.of([{ key: 'Mod-Enter', run: () => { onRun(); return true; } }])),

@@ -35,8 +35,12 @@ std::vector<Counted> colour_counts(const std::vector<GifFrame>& frames) {
     for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
       if (previous && (*previous)[i] == frame.pixels[i]) continue;
       std::uint32_t rgb = rgb_of(frame.pixels[i]);
-      if (run > 0 && rgb != run_rgb) counts[run_rgb] += run, run = 0;
-      run_rgb = rgb, ++run;
+      if (run > 0 && rgb != run_rgb) {
+        counts[run_rgb] += run;
+        run = 0;
+      }
+      run_rgb = rgb;
+      ++run;
     }
     previous = &frame.pixels;
   }
@@ -154,7 +158,10 @@ std::vector<Indexed> index_frames(const std::vector<GifFrame>& frames, int width
     GifPixelType last_index = 0;
     for (std::size_t i = 0; i < indices.size(); ++i) {
       std::uint32_t rgb = rgb_of(frame.pixels[i]);
-      if (rgb != last_rgb) last_rgb = rgb, last_index = index_of.at(rgb);
+      if (rgb != last_rgb) {
+        last_rgb = rgb;
+        last_index = index_of.at(rgb);
+      }
       indices[i] = last_index;
     }
     Indexed next{indices, 0, 0, width, height, 0, false};
